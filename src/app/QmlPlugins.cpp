@@ -1,0 +1,4 @@
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Velto_ShellPlugin)
+Q_IMPORT_QML_PLUGIN(Velto_LibraryPlugin)

@@ -1,0 +1,32 @@
+#include "core/Defaults.h"
+#include "shell/TamskApp.h"
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
+    TestHome home;
+    TamskApp app;
+    ASSERT_TRUE(app.showMainWindow());
+    QQuickWindow* window = app.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->title(), "VELTO");
+    EXPECT_EQ(window->size(), QSize(1280, 800));
+    // The move of the former folder ran before anything else.
+    EXPECT_TRUE(app.defaults().boolValue("movedFromTamsk", false));
+
+    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    ASSERT_TRUE(swapped.wait(10000));
+    const QImage shot = window->grabWindow();
+    ASSERT_FALSE(shot.isNull());
+    const QString folder = qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
+    QDir().mkpath(folder);
+    EXPECT_TRUE(shot.save(folder + "/main.png"));
+
+    // Opening the main window again raises the one window instead of making a second.
+    ASSERT_TRUE(app.showMainWindow());
+    EXPECT_EQ(app.engine().rootObjects().size(), 1);
+}
