@@ -1,4 +1,0 @@
-#include <QtQml/qqmlextensionplugin.h>
-
-Q_IMPORT_QML_PLUGIN(Velto_ShellPlugin)
-Q_IMPORT_QML_PLUGIN(Velto_LibraryPlugin)
