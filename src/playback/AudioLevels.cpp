@@ -31,7 +31,7 @@ AudioLevels::AudioLevels() {
     std::fill_n(m_fft->input, frameSize, 0.0f);
     std::lock_guard guard(plannerLock());
     // Planned once for these two buffers: no planning, and no allocation, happens while audio flows.
-    m_fft->plan = fftwf_plan_dft_r2c_1d(frameSize, m_fft->input, m_fft->output, FFTW_ESTIMATE);
+    m_fft->plan = fftwf_plan_dft_r2c_1d(frameSize, m_fft->input, m_fft->output, FFTW_MEASURE);
 }
 
 AudioLevels::~AudioLevels() {
