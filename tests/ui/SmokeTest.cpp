@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QQuickWindow>
 #include <QSignalSpy>
+#include <QTest>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
@@ -29,4 +31,25 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
     // Opening the main window again raises the one window instead of making a second.
     ASSERT_TRUE(app.showMainWindow());
     EXPECT_EQ(app.engine().rootObjects().size(), 1);
+}
+
+#include <QProcess>
+#include <csignal>
+
+// Logout and `kill` send SIGTERM: the program must end through its event loop (so the stores write what they
+// hold) and exit with 0, not die of the signal.
+TEST(UiSmoke, QuitsCleanlyOnSigterm) {
+    TestHome home;
+    QProcess velto;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    velto.setProcessEnvironment(env);
+    velto.start(QStringLiteral(VELTO_BUILD_DIR "/velto"), {});
+    ASSERT_TRUE(velto.waitForStarted(5000));
+    // The settings file gets its first write once the start-up migration has run.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QFileInfo::exists(Defaults::standardPath()); }, 10000));
+    ::kill(pid_t(velto.processId()), SIGTERM);
+    ASSERT_TRUE(velto.waitForFinished(10000));
+    EXPECT_EQ(velto.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(velto.exitCode(), 0);
 }
