@@ -3,10 +3,10 @@
 #include "support/TestHome.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
@@ -24,7 +24,8 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
     ASSERT_TRUE(swapped.wait(10000));
     const QImage shot = window->grabWindow();
     ASSERT_FALSE(shot.isNull());
-    const QString folder = qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
+    const QString folder =
+        qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
     QDir().mkpath(folder);
     EXPECT_TRUE(shot.save(folder + "/main.png"));
 
