@@ -258,6 +258,9 @@ struct FailureCase {
     const char* name;
     Response response;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LastFMStoreFailure : public LastFMStoreTest, public ::testing::WithParamInterface<FailureCase> {};
 
