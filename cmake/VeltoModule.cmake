@@ -1,13 +1,14 @@
-# Sources are globbed, so a new header only shows up in the autogen info when CMake re-runs; with Ninja the
-# autogen step does not notice that on its own and skips moc for the new header. Make the info a dependency.
+# Sources are globbed, and with Ninja the autogen step (moc) only re-runs when one of the files it already
+# knows changes, so a new header would never be moc'd. Record the globbed list in a generated file that the
+# directory includes: CMake lists included files among autogen's dependencies, and the file only changes
+# when the list does.
 function(velto_autogen_follows_sources target)
-    set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS
-        ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}_autogen.dir/AutogenInfo.json)
+    get_target_property(srcs ${target} SOURCES)
+    set(record ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.cmake)
+    file(CONFIGURE OUTPUT ${record} CONTENT "# ${srcs}\n")
+    include(${record})
 endfunction()
 
-# velto_module(<target> <URI> [LIBS ...])
-# One subsystem folder = one static library that is also a QML module. Sources (*.h, *.cpp) and QML files
-# (*.qml, *.js) anywhere under the folder are picked up; the plugin is imported by the program and tests.
 function(velto_module target uri)
     cmake_parse_arguments(M "" "" "LIBS" ${ARGN})
     file(GLOB_RECURSE srcs RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS *.cpp *.h)
