@@ -46,6 +46,7 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
         };
     readStoredState();
     m_backend.setVolume(float(m_volume));
+    m_backend.setTapSink(&m_levels);
 
     // The position follows the engine four times a second while a song plays.
     m_positionTimer.setInterval(250);
@@ -58,7 +59,10 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
     });
 }
 
-Player::~Player() = default;
+Player::~Player() {
+    // The backend may outlive the player: its streaming thread must stop writing into our levels first.
+    m_backend.setTapSink(nullptr);
+}
 
 void Player::readStoredState() {
     m_historyPaths = textList(m_defaults.value(historyKey));

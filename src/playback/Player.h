@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioLevels.h"
 #include "ListeningLog.h"
 #include "library/Song.h"
 
@@ -113,6 +114,10 @@ public:
     const QStringList& historyPaths() const { return m_historyPaths; }
     Q_INVOKABLE void clearHistory();
 
+    // The spectrum of what plays, fed by the backend's audio tap; made with the player, never replaced.
+    AudioLevels& levels() { return m_levels; }
+    const AudioLevels& levels() const { return m_levels; }
+
     ListeningLog& log() { return m_log; }
     const ListeningLog& log() const { return m_log; }
 
@@ -180,6 +185,7 @@ private:
     std::optional<Notice> m_notice;
     double m_volume = defaultVolume;
     ListeningLog m_log;
+    AudioLevels m_levels;
     std::optional<Listening> m_listening;
     MixContinuation m_moreOfTheMix;
 

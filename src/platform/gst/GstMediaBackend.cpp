@@ -22,6 +22,9 @@ GstMediaBackend::GstMediaBackend(std::optional<QString> sinkDescription, QObject
     Q_ASSERT(m_pipeline);
     gst_object_ref_sink(m_pipeline);
     g_object_set(m_pipeline, "flags", playFlagAudio | playFlagSoftVolume, nullptr);
+    // Installed once, while the pipeline is still stopped (playbin takes filters only then); each new
+    // stream tells the tap's sink its format before any of its samples.
+    g_object_set(m_pipeline, "audio-filter", m_audioTap.element(), nullptr);
 
     const QString description = sinkDescription.value_or(sinkFromEnvironment()).trimmed();
     GstElement* sink = nullptr;

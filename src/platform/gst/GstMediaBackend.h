@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioTap.h"
 #include "MediaBackend.h"
 
 #include <atomic>
@@ -32,7 +33,10 @@ public:
     double position() const override;
     bool isRunning() const override { return m_running; }
     void reset() override;
-    void setTapSink(AudioTapSink* sink) override { m_tap = sink; }
+    void setTapSink(AudioTapSink* sink) override {
+        m_tap = sink;
+        m_audioTap.setSink(sink);
+    }
 
     AudioTapSink* tapSink() const { return m_tap; }
     // The playbin, for installing the audio tap as its "audio-filter".
@@ -55,6 +59,8 @@ private:
     GstElement* m_defaultSink = nullptr; // the auto-detected output when no sink was forced
     std::atomic<quint64> m_busGeneration{0};
     AudioTapSink* m_tap = nullptr;
+    // The playbin's audio filter for the whole run: every song's stream passes it.
+    AudioTap m_audioTap;
     float m_volume = 1.0f;
     bool m_running = false;
     bool m_hasItem = false;
