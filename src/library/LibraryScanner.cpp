@@ -209,8 +209,11 @@ Song song(const FileUrl& at, const Song* known) {
     Date modified = Date::distantPast();
     std::optional<Date> created;
     qint64 bytes = 0;
+    bool regular = false;
     struct statx sx;
-    if (::statx(AT_FDCWD, encoded.constData(), 0, STATX_MTIME | STATX_BTIME | STATX_SIZE, &sx) == 0) {
+    if (::statx(AT_FDCWD, encoded.constData(), 0, STATX_TYPE | STATX_MTIME | STATX_BTIME | STATX_SIZE, &sx) ==
+        0) {
+        regular = (sx.stx_mask & STATX_TYPE) && S_ISREG(sx.stx_mode);
         if (sx.stx_mask & STATX_MTIME) modified = fromStatx(sx.stx_mtime);
         // Linux keeps no "added to folder" date; the birth time, where the file system records one, is
         // the nearest thing.
@@ -218,7 +221,10 @@ Song song(const FileUrl& at, const Song* known) {
         if (sx.stx_mask & STATX_SIZE) bytes = qint64(sx.stx_size);
     }
     if (known && known->modified == modified) return *known;
-    return songFromTags(at, TagReader::read(at.path), modified, created.value_or(modified), bytes);
+    // Only regular files are opened: a dropped folder named "x.mp3" or a FIFO (whose open would block
+    // until someone writes to it) is named from its path instead.
+    const FileTags tags = regular ? TagReader::read(at.path) : FileTags{};
+    return songFromTags(at, tags, modified, created.value_or(modified), bytes);
 }
 
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress) {
