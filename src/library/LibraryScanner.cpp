@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +11,9 @@
 #include <deque>
 #include <mutex>
 #include <set>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -240,21 +241,31 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     if (total == 0) return result;
     result.reserve(total);
 
-    // A pool of our own: eight reads at most, whatever else the program runs on the global pool.
-    QThreadPool pool;
-    pool.setMaxThreadCount(8);
+    // Eight reader threads of our own, each taking the next file as soon as it has handed over its song, so
+    // at most eight reads run at once. While a progress report is being made no new file is started, as
+    // the receiver may be slow (it hops to the GUI thread). Readers take work themselves rather than being
+    // fed by this thread: on a rescan a file costs one stat call, and a hand-off per file would cost more.
     std::mutex mutex;
-    std::condition_variable finished;
+    std::condition_variable mayStart;
+    std::condition_variable songReady;
     std::deque<Song> done;
+    qsizetype next = 0;
+    bool reporting = false;
 
-    auto start = [&](qsizetype i) {
-        const FileUrl url = list[i];
-        const auto it = known.constFind(url.path);
-        const Song* knownSong = it == known.cend() ? nullptr : &it.value();
-        pool.start([&, url, knownSong] {
+    auto reader = [&] {
+        for (;;) {
+            qsizetype i;
+            {
+                std::unique_lock lock(mutex);
+                mayStart.wait(lock, [&] { return !reporting || next >= total; });
+                if (next >= total) return;
+                i = next++;
+            }
+            const FileUrl& url = list[i];
+            const auto it = known.constFind(url.path);
             Song s;
             try {
-                s = read(url, knownSong);
+                s = read(url, it == known.cend() ? nullptr : &it.value());
             } catch (...) {
                 // Reading never drops a file: what nothing could read is named from its path.
                 s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
@@ -263,26 +274,42 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
                 std::lock_guard lock(mutex);
                 done.push_back(std::move(s));
             }
-            finished.notify_one();
-        });
+            songReady.notify_one();
+        }
     };
 
-    qsizetype next = std::min<qsizetype>(8, total);
-    for (qsizetype i = 0; i < next; ++i)
-        start(i);
+    const qsizetype threads = std::min<qsizetype>(8, total);
+    std::vector<std::thread> readers;
+    readers.reserve(size_t(threads));
+    for (qsizetype t = 0; t < threads; ++t)
+        readers.emplace_back(reader);
+
+    std::deque<Song> arrived;
     while (result.size() < total) {
-        Song s;
         {
             std::unique_lock lock(mutex);
-            finished.wait(lock, [&] { return !done.empty(); });
-            s = std::move(done.front());
-            done.pop_front();
+            songReady.wait(lock, [&] { return !done.empty(); });
+            arrived.swap(done);
         }
-        result.append(std::move(s));
-        if (result.size() % 25 == 0 && progress) progress(result.size(), total);
-        if (next < total) start(next++);
+        for (Song& s : arrived) {
+            result.append(std::move(s));
+            if (result.size() % 25 == 0 && progress) {
+                {
+                    std::lock_guard lock(mutex);
+                    reporting = true;
+                }
+                progress(result.size(), total);
+                {
+                    std::lock_guard lock(mutex);
+                    reporting = false;
+                }
+                mayStart.notify_all();
+            }
+        }
+        arrived.clear();
     }
-    pool.waitForDone();
+    for (std::thread& t : readers)
+        t.join();
     return result;
 }
 

@@ -33,7 +33,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
 Song song(const FileUrl& at, const Song* known = nullptr);
 
 // `scan` with another way of making each file's song (`song` itself in the real scan); the reads run on
-// the scan's own pool of eight threads.
+// the scan's own eight reader threads.
 using SongReader = std::function<Song(const FileUrl& at, const Song* known)>;
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const SongReader& read);
