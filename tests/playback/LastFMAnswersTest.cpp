@@ -1,4 +1,4 @@
-#include "LastFMTestPrinters.h"
+#include "support/Printers.h"
 #include "playback/LastFMStore.h"
 
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "playback/LastFMStore.h"
 #include "LastFMFakeServer.h"
-#include "LastFMTestPrinters.h"
+#include "support/Printers.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
 #include "support/TestHome.h"

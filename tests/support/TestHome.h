@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "Printers.h"
+
 // A private home for one test: XDG_DATA_HOME, XDG_CONFIG_HOME and XDG_CACHE_HOME point into a fresh
 // temporary folder for the object's lifetime, so stores read and write nothing of the user's.
 class TestHome {
