@@ -18,16 +18,19 @@ QString albumKey(const QString& albumArtist, const QString& albumName) {
     return Text::lower(albumArtist) + keySeparator + Text::lower(albumName);
 }
 
-QString Song::albumID() const { return albumKey(albumArtist, taggedAlbum.value_or(album)); }
+QString Song::albumID() const {
+    return albumKey(albumArtist, taggedAlbum.value_or(album));
+}
 
 namespace {
 
-template <typename T>
-size_t hashOptional(const std::optional<T>& v, size_t seed) {
+template <typename T> size_t hashOptional(const std::optional<T>& v, size_t seed) {
     return v ? qHash(*v, seed ^ 0x9e37) : seed;
 }
 
-bool finite(double d) { return std::isfinite(d); }
+bool finite(double d) {
+    return std::isfinite(d);
+}
 
 // Absent and null both read as absent; anything present must have the right type.
 template <typename T, typename Read>
@@ -133,7 +136,8 @@ std::optional<QList<Song>> Song::listFromJson(const QJsonValue& value) {
 
 QJsonArray Song::listToJson(const QList<Song>& songs) {
     QJsonArray array;
-    for (const Song& s : songs) array.append(s.toJson());
+    for (const Song& s : songs)
+        array.append(s.toJson());
     return array;
 }
 
@@ -164,7 +168,8 @@ std::optional<qint64> Album::year() const {
 Date Album::added() const {
     if (songs.isEmpty()) return Date::distantPast();
     Date latest = songs.first().added;
-    for (const Song& s : songs) latest = std::max(latest, s.added);
+    for (const Song& s : songs)
+        latest = std::max(latest, s.added);
     return latest;
 }
 
@@ -182,17 +187,21 @@ std::optional<FileUrl> Album::artworkURL() const {
 
 size_t qHash(const Album& a, size_t seed) {
     seed = qHashMulti(seed, a.title, a.artist);
-    for (const Song& s : a.songs) seed = qHash(s, seed);
+    for (const Song& s : a.songs)
+        seed = qHash(s, seed);
     return hashOptional(a.cover, seed);
 }
 
 // Artist
 
-QString Artist::id() const { return Text::lower(name); }
+QString Artist::id() const {
+    return Text::lower(name);
+}
 
 QList<Song> Artist::songs() const {
     QList<Song> out;
-    for (const Album& a : albums) out.append(a.songs);
+    for (const Album& a : albums)
+        out.append(a.songs);
     return out;
 }
 
@@ -212,6 +221,7 @@ std::optional<FileUrl> Artist::artworkURL(const QSet<QString>& avoiding) const {
 
 size_t qHash(const Artist& a, size_t seed) {
     seed = qHash(a.name, seed);
-    for (const Album& al : a.albums) seed = qHash(al, seed);
+    for (const Album& al : a.albums)
+        seed = qHash(al, seed);
     return seed;
 }

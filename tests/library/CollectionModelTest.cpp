@@ -83,11 +83,12 @@ TEST(CollectionModel, ArtworkAvoidingShownAlbums) {
     } cases[] = {
         {{}, a.artworkURL()},
         {{a.id()}, b.artworkURL()},
-        {{a.id(), b.id()}, std::nullopt},            // the first album not shown has no artwork
-        {{a.id(), b.id(), c.id()}, a.artworkURL()},  // all shown: the first album's
+        {{a.id(), b.id()}, std::nullopt},           // the first album not shown has no artwork
+        {{a.id(), b.id(), c.id()}, a.artworkURL()}, // all shown: the first album's
         {{"unrelated"}, a.artworkURL()},
     };
-    for (const auto& c : cases) EXPECT_EQ(artist.artworkURL(c.avoiding), c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(artist.artworkURL(c.avoiding), c.expected);
 }
 
 TEST(CollectionModel, EqualityCoversEveryField) {
@@ -126,8 +127,12 @@ TEST(CollectionModel, SongJsonRoundTripAndStrictDecoding) {
     struct Bad {
         const char* key;
         QJsonValue value; // undefined: removed
-    } bad[] = {{"bytes", QJsonValue::Undefined}, {"url", QJsonValue::Undefined}, {"disc", "1"},
-               {"track", 1.5},  {"added", "yesterday"}, {"genre", 17},
+    } bad[] = {{"bytes", QJsonValue::Undefined},
+               {"url", QJsonValue::Undefined},
+               {"disc", "1"},
+               {"track", 1.5},
+               {"added", "yesterday"},
+               {"genre", 17},
                {"url", "http://example.com/a.mp3"}};
     for (const auto& b : bad) {
         QJsonObject broken = s.toJson();
