@@ -11,7 +11,9 @@ size_t qHash(const IvraFinish& finish, size_t seed) {
 
 namespace Ivra {
 
-QList<IvraModel> allModels() { return {IvraModel::flash, IvraModel::hd}; }
+QList<IvraModel> allModels() {
+    return {IvraModel::flash, IvraModel::hd};
+}
 
 QString rawValue(IvraModel model) {
     return model == IvraModel::hd ? QStringLiteral("hd") : QStringLiteral("flash");
@@ -26,8 +28,10 @@ std::optional<IvraModel> modelFromRaw(const QString& raw) {
 const QList<IvraFinish>& finishes(IvraModel model) {
     // Picker order.
     static const QList<IvraFinish> flash{
-        {QStringLiteral("black"), 0x303033, 0x141416, false}, {QStringLiteral("pink"), 0xE86AA3, 0xA8306A, false},
-        {QStringLiteral("green"), 0xA2AC4E, 0x5E6824, false}, {QStringLiteral("red"), 0xD62A33, 0x830C14, false},
+        {QStringLiteral("black"), 0x303033, 0x141416, false},
+        {QStringLiteral("pink"), 0xE86AA3, 0xA8306A, false},
+        {QStringLiteral("green"), 0xA2AC4E, 0x5E6824, false},
+        {QStringLiteral("red"), 0xD62A33, 0x830C14, false},
         {QStringLiteral("blue"), 0x4F7DC4, 0x22427A, false},
     };
     static const QList<IvraFinish> hd{
@@ -55,10 +59,13 @@ IvraFinish signature(IvraModel model) {
 }
 
 QString name(IvraModel model, int capacity) {
-    return (model == IvraModel::hd ? QStringLiteral("ivra hd ") : QStringLiteral("ivra ")) + QString::number(capacity);
+    return (model == IvraModel::hd ? QStringLiteral("ivra hd ") : QStringLiteral("ivra ")) +
+           QString::number(capacity);
 }
 
-QSizeF frontFace(IvraModel model) { return model == IvraModel::hd ? QSizeF(52.7, 102.1) : QSizeF(41.4, 91.4); }
+QSizeF frontFace(IvraModel model) {
+    return model == IvraModel::hd ? QSizeF(52.7, 102.1) : QSizeF(41.4, 91.4);
+}
 
 } // namespace Ivra
 

@@ -1,5 +1,5 @@
-#include "core/Defaults.h"
 #include "pocketplayer/IvraModel.h"
+#include "core/Defaults.h"
 #include "support/TestHome.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,8 @@ TEST_P(ChosenPlayerFromSettings, SettlesOnTheModelsOwnFinishAndSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChosenPlayerFromSettings,
-    ::testing::Values(StoredCase{"flash", "", 0, IvraModel::flash, "black", 0x303033, 4}, // the stored defaults
+    ::testing::Values(StoredCase{"flash", "", 0, IvraModel::flash, "black", 0x303033,
+                                 4}, // the stored defaults
                       StoredCase{"HD", "red", 8, IvraModel::flash, "red", 0xD62A33, 8},
                       StoredCase{" hd", "pink", 16, IvraModel::flash, "pink", 0xE86AA3, 16},
                       StoredCase{"flashy", "blue", 4, IvraModel::flash, "blue", 0x4F7DC4, 4},
@@ -53,7 +54,8 @@ TEST(IvraModel, RawValuesNamesAndSignatures) {
     // Only platinum is pale, and the two reds differ.
     int light = 0;
     for (IvraModel m : Ivra::allModels())
-        for (const auto& f : Ivra::finishes(m)) light += f.light;
+        for (const auto& f : Ivra::finishes(m))
+            light += f.light;
     EXPECT_EQ(light, 1);
     EXPECT_NE(Ivra::finishes(IvraModel::flash).at(3), Ivra::finishes(IvraModel::hd).at(2));
     EXPECT_EQ(Ivra::finishes(IvraModel::flash).size(), 5);

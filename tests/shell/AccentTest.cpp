@@ -9,9 +9,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-double sat(const QColor& c) { return ColorMath::hsb(c).s; }
-double bri(const QColor& c) { return ColorMath::hsb(c).b; }
-double hue(const QColor& c) { return ColorMath::hsb(c).h; }
+double sat(const QColor& c) {
+    return ColorMath::hsb(c).s;
+}
+double bri(const QColor& c) {
+    return ColorMath::hsb(c).b;
+}
+double hue(const QColor& c) {
+    return ColorMath::hsb(c).h;
+}
 constexpr double eps = 2e-3; // colours keep 16 bits a channel
 } // namespace
 
@@ -92,7 +98,8 @@ TEST_F(AccentStoreTest, StartsWithTheStoredPresetOrMagenta) {
     EXPECT_EQ(AccentStore(defaults).accent(), Accent::magenta());
     defaults.set(QStringLiteral("accent"), QStringLiteral("violet"));
     EXPECT_EQ(AccentStore(defaults).accent(), *AccentChoices::preset(AccentChoice::violet));
-    EXPECT_EQ(AccentStore(defaults).drawn(), *AccentChoices::preset(AccentChoice::violet)); // no fade at start
+    EXPECT_EQ(AccentStore(defaults).drawn(),
+              *AccentChoices::preset(AccentChoice::violet)); // no fade at start
     defaults.set(QStringLiteral("accent"), QStringLiteral("cover"));
     EXPECT_EQ(AccentStore(defaults).accent(), Accent::magenta());
 }

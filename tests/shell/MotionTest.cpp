@@ -19,7 +19,8 @@ TEST(Motion, CurvesRunFromZeroToOneThroughTheirControlPoints) {
 TEST(Motion, PressSpringOvershootsAndSettles) {
     // Response 0.22 s, damping 0.6: an underdamped swing past the target, then rest.
     double peak = 0;
-    for (int i = 0; i <= 1000; ++i) peak = std::max(peak, Motion::springAt(i * 0.001, 0.22, 0.6));
+    for (int i = 0; i <= 1000; ++i)
+        peak = std::max(peak, Motion::springAt(i * 0.001, 0.22, 0.6));
     EXPECT_NEAR(peak, 1.095, 0.01);
     EXPECT_NEAR(Motion::springAt(0.4, 0.22, 0.6), 1, 0.002);
     EXPECT_GT(Motion::pressMs(), 300);

@@ -12,25 +12,26 @@ class FormatTime : public ::testing::TestWithParam<TimeCase> {};
 TEST_P(FormatTime, MinutesAndSeconds) {
     EXPECT_EQ(Theme::formatTime(GetParam().seconds), QString::fromLatin1(GetParam().text));
 }
-INSTANTIATE_TEST_SUITE_P(Cases, FormatTime,
-                         ::testing::Values(TimeCase{59.9, "0:59"}, TimeCase{60, "1:00"}, TimeCase{0, "0:00"},
-                                           TimeCase{-1, "0:00"}, TimeCase{-0.4, "0:00"},
-                                           TimeCase{std::numeric_limits<double>::quiet_NaN(), "0:00"},
-                                           TimeCase{std::numeric_limits<double>::infinity(), "0:00"},
-                                           TimeCase{-std::numeric_limits<double>::infinity(), "0:00"},
-                                           TimeCase{3725, "62:05"},
-                                           // Past 32-bit minutes the count must not wrap or go negative.
-                                           TimeCase{6e11, "10000000000:00"},
-                                           TimeCase{1e300, "76666666666666666:40"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatTime,
+    ::testing::Values(TimeCase{59.9, "0:59"}, TimeCase{60, "1:00"}, TimeCase{0, "0:00"}, TimeCase{-1, "0:00"},
+                      TimeCase{-0.4, "0:00"}, TimeCase{std::numeric_limits<double>::quiet_NaN(), "0:00"},
+                      TimeCase{std::numeric_limits<double>::infinity(), "0:00"},
+                      TimeCase{-std::numeric_limits<double>::infinity(), "0:00"}, TimeCase{3725, "62:05"},
+                      // Past 32-bit minutes the count must not wrap or go negative.
+                      TimeCase{6e11, "10000000000:00"}, TimeCase{1e300, "76666666666666666:40"}));
 
 struct SizeCase {
     qint64 bytes;
     const char* text;
 };
 class FormatSize : public ::testing::TestWithParam<SizeCase> {};
-TEST_P(FormatSize, DecimalUnits) { EXPECT_EQ(Theme::formatSize(GetParam().bytes), QString::fromLatin1(GetParam().text)); }
+TEST_P(FormatSize, DecimalUnits) {
+    EXPECT_EQ(Theme::formatSize(GetParam().bytes), QString::fromLatin1(GetParam().text));
+}
 INSTANTIATE_TEST_SUITE_P(Cases, FormatSize,
-                         ::testing::Values(SizeCase{1'500'000'000, "1.5 GB"}, SizeCase{1'000'000'000, "1.0 GB"},
+                         ::testing::Values(SizeCase{1'500'000'000, "1.5 GB"},
+                                           SizeCase{1'000'000'000, "1.0 GB"},
                                            SizeCase{999'999'999, "1000 MB"}, SizeCase{0, "0 MB"},
                                            SizeCase{250'000'000, "250 MB"}));
 

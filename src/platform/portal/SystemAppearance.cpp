@@ -1,6 +1,7 @@
 #include "SystemAppearance.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 
 namespace {
@@ -17,7 +18,7 @@ constexpr int readTimeoutMs = 1500;
 // Portal values arrive wrapped in one or two variants (Read wraps twice, ReadOne once).
 QVariant unwrap(QVariant v) {
     for (int i = 0; i < 3; ++i) {
-        if (v.canConvert<QDBusVariant>() && v.userType() == qMetaTypeId<QDBusVariant>())
+        if (v.userType() == qMetaTypeId<QDBusVariant>())
             v = v.value<QDBusVariant>().variant();
         else if (v.userType() == qMetaTypeId<QDBusArgument>()) {
             const auto arg = v.value<QDBusArgument>();
@@ -38,8 +39,11 @@ SystemAppearance::SystemAppearance(QDBusConnection bus, QObject* parent) : QObje
     }
     if (!m_bus.isConnected()) return;
     // Subscribed whatever the sender, so a portal that starts after us is followed too.
-    m_bus.connect(QString(), path, interface, QStringLiteral("SettingChanged"), this,
-                  SLOT(onSettingChanged(QString, QString, QDBusVariant)));
+    // The slot takes the whole message: Qt 6.4 refuses to connect a signal to a slot with a QDBusVariant
+    // parameter.
+    if (!m_bus.connect(QString(), path, interface, QStringLiteral("SettingChanged"), this,
+                       SLOT(onSettingChanged(QDBusMessage))))
+        qWarning("Cannot follow the desktop's appearance: %s", qPrintable(m_bus.lastError().message()));
     if (auto v = read(appearanceGroup, colorSchemeKey)) applyColorScheme(*v);
     if (!m_motionOverridden)
         if (auto v = read(interfaceGroup, animationsKey)) applyAnimations(*v);
@@ -53,16 +57,20 @@ std::optional<QVariant> SystemAppearance::read(const QString& group, const QStri
         if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
             return unwrap(reply.arguments().first());
         // Older portals lack ReadOne; anything else (no portal, no such setting) ends the attempt.
-        if (reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.UnknownMethod")) return std::nullopt;
+        if (reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.UnknownMethod"))
+            return std::nullopt;
     }
     return std::nullopt;
 }
 
-void SystemAppearance::onSettingChanged(const QString& group, const QString& key, const QDBusVariant& value) {
+void SystemAppearance::onSettingChanged(const QDBusMessage& message) {
+    const QVariantList args = message.arguments();
+    if (args.size() < 3) return;
+    const QString group = args.at(0).toString(), key = args.at(1).toString();
     if (group == appearanceGroup && key == colorSchemeKey)
-        applyColorScheme(unwrap(value.variant()));
+        applyColorScheme(unwrap(args.at(2)));
     else if (group == interfaceGroup && key == animationsKey && !m_motionOverridden)
-        applyAnimations(unwrap(value.variant()));
+        applyAnimations(unwrap(args.at(2)));
 }
 
 void SystemAppearance::applyColorScheme(const QVariant& value) {

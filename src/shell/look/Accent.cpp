@@ -25,8 +25,8 @@ Accent Accent::around(const QColor& base, const std::optional<QColor>& second) {
     return a;
 }
 
-Accent Accent::fromValues(quint32 from, quint32 to, quint32 text, quint32 textOnLight, quint32 glow, quint32 foot,
-                          quint32 hot) {
+Accent Accent::fromValues(quint32 from, quint32 to, quint32 text, quint32 textOnLight, quint32 glow,
+                          quint32 foot, quint32 hot) {
     using ColorMath::rgb;
     return {rgb(from), rgb(to), rgb(text), rgb(textOnLight), rgb(glow), rgb(foot), rgb(hot)};
 }
@@ -40,29 +40,37 @@ Accent Accent::blend(const Accent& a, const Accent& b, double fraction) {
     if (fraction <= 0) return a;
     if (fraction >= 1) return b;
     using ColorMath::mixed;
-    return {mixed(a.from, b.from, fraction),           mixed(a.to, b.to, fraction),
-            mixed(a.text, b.text, fraction),           mixed(a.textOnLight, b.textOnLight, fraction),
-            mixed(a.glow, b.glow, fraction),           mixed(a.foot, b.foot, fraction),
+    return {mixed(a.from, b.from, fraction), mixed(a.to, b.to, fraction),
+            mixed(a.text, b.text, fraction), mixed(a.textOnLight, b.textOnLight, fraction),
+            mixed(a.glow, b.glow, fraction), mixed(a.foot, b.foot, fraction),
             mixed(a.hot, b.hot, fraction)};
 }
 
 namespace AccentChoices {
 
 QList<AccentChoice> all() {
-    return {AccentChoice::magenta, AccentChoice::lime,  AccentChoice::sky,    AccentChoice::violet,
-            AccentChoice::ember,   AccentChoice::gold,  AccentChoice::player, AccentChoice::cover};
+    return {AccentChoice::magenta, AccentChoice::lime, AccentChoice::sky,    AccentChoice::violet,
+            AccentChoice::ember,   AccentChoice::gold, AccentChoice::player, AccentChoice::cover};
 }
 
 QString rawValue(AccentChoice choice) {
     switch (choice) {
-    case AccentChoice::magenta: return QStringLiteral("magenta");
-    case AccentChoice::lime: return QStringLiteral("lime");
-    case AccentChoice::sky: return QStringLiteral("sky");
-    case AccentChoice::violet: return QStringLiteral("violet");
-    case AccentChoice::ember: return QStringLiteral("ember");
-    case AccentChoice::gold: return QStringLiteral("gold");
-    case AccentChoice::player: return QStringLiteral("player");
-    case AccentChoice::cover: return QStringLiteral("cover");
+    case AccentChoice::magenta:
+        return QStringLiteral("magenta");
+    case AccentChoice::lime:
+        return QStringLiteral("lime");
+    case AccentChoice::sky:
+        return QStringLiteral("sky");
+    case AccentChoice::violet:
+        return QStringLiteral("violet");
+    case AccentChoice::ember:
+        return QStringLiteral("ember");
+    case AccentChoice::gold:
+        return QStringLiteral("gold");
+    case AccentChoice::player:
+        return QStringLiteral("player");
+    case AccentChoice::cover:
+        return QStringLiteral("cover");
     }
     return {};
 }
@@ -94,7 +102,8 @@ std::optional<Accent> preset(AccentChoice choice) {
     case AccentChoice::gold:
         return Accent::fromValues(0xF7941D, 0xFFD200, 0xFFB547, 0xA85A00, 0xD9731A, 0xFFA238, 0xFFCB7A);
     case AccentChoice::player:
-    case AccentChoice::cover: return std::nullopt;
+    case AccentChoice::cover:
+        return std::nullopt;
     }
     return std::nullopt;
 }

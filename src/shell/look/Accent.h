@@ -22,8 +22,8 @@ public:
 
     // Derived from a base colour and, for a cover, its second colour.
     static Accent around(const QColor& base, const std::optional<QColor>& second = std::nullopt);
-    static Accent fromValues(quint32 from, quint32 to, quint32 text, quint32 textOnLight, quint32 glow, quint32 foot,
-                             quint32 hot);
+    static Accent fromValues(quint32 from, quint32 to, quint32 text, quint32 textOnLight, quint32 glow,
+                             quint32 foot, quint32 hot);
     static const Accent& magenta();
 
     // Each colour `fraction` of the way from `a` to `b`: the drawn accent while it changes.

@@ -45,7 +45,8 @@ void AccentStore::update(AccentChoice choice, const QColor& playerTop, const QUr
         });
         return;
     }
-    if (choice == AccentChoice::player) return offer(accentFor(playerTop).value_or(Accent::magenta()), generation);
+    if (choice == AccentChoice::player)
+        return offer(accentFor(playerTop).value_or(Accent::magenta()), generation);
     offer(*AccentChoices::preset(choice), generation);
 }
 
@@ -64,7 +65,8 @@ void AccentStore::offer(const Accent& candidate, quint64 generation) {
 
 QStringList AccentStore::choices() const {
     QStringList out;
-    for (AccentChoice c : AccentChoices::all()) out << AccentChoices::rawValue(c);
+    for (AccentChoice c : AccentChoices::all())
+        out << AccentChoices::rawValue(c);
     return out;
 }
 
@@ -79,4 +81,6 @@ QVariant AccentStore::preset(const QString& raw) const {
     return p ? QVariant::fromValue(*p) : QVariant();
 }
 
-AccentStore* AccentStore::create(QQmlEngine* engine, QJSEngine*) { return ShellObjects::accentStore(engine); }
+AccentStore* AccentStore::create(QQmlEngine* engine, QJSEngine*) {
+    return ShellObjects::accentStore(engine);
+}

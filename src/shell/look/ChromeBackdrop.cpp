@@ -30,13 +30,16 @@ void ChromeBackdrop::setCentre(QPointF centre) {
     update();
 }
 
-void ChromeBackdrop::paint(QPainter* painter) { paint(*painter, size(), m_dark, m_washed, m_centre); }
+void ChromeBackdrop::paint(QPainter* painter) {
+    paint(*painter, size(), m_dark, m_washed, m_centre);
+}
 
 void ChromeBackdrop::paint(QPainter& p, const QSizeF& size, bool dark, bool washed, QPointF centre) {
     const QRectF rect(QPointF(0, 0), size);
     const QPointF c(centre.x() * size.width(), centre.y() * size.height());
     QRadialGradient base(c, Theme::chromeRadius);
-    for (int i = 0; i < 3; ++i) base.setColorAt(i / 2.0, Theme::chromeGradient[i].resolve(dark));
+    for (int i = 0; i < 3; ++i)
+        base.setColorAt(i / 2.0, Theme::chromeGradient[i].resolve(dark));
     p.fillRect(rect, base);
     if (!washed) return;
     QRadialGradient wash(c, Theme::plumRadius);

@@ -5,7 +5,9 @@
 
 namespace ColorMath {
 
-QColor rgb(quint32 value) { return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF); }
+QColor rgb(quint32 value) {
+    return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
 
 Hsb hsb(const QColor& color) {
     const QColor c = color.isValid() ? color.toRgb() : color;

@@ -24,10 +24,12 @@ MosaicLayout::Packing MosaicLayout::pack(const QList<int>& spans, int columns) {
                 for (int r = row; r < row + s && fits; ++r) {
                     // A row joins the grid only once every row above it in the square was free.
                     if (r >= int(grid.size())) grid.emplace_back(columns, 0);
-                    for (int cc = c; cc < c + s && fits; ++cc) fits = !grid[r][cc];
+                    for (int cc = c; cc < c + s && fits; ++cc)
+                        fits = !grid[r][cc];
                 }
                 if (!fits) continue;
-                for (int r = row; r < row + s; ++r) std::fill(grid[r].begin() + c, grid[r].begin() + c + s, 1);
+                for (int r = row; r < row + s; ++r)
+                    std::fill(grid[r].begin() + c, grid[r].begin() + c + s, 1);
                 out.spots.append({row, c});
                 placed = true;
             }
@@ -46,7 +48,9 @@ double MosaicLayout::cellSide(double width, int columns, double spacing) {
     return std::max(0.0, (width - (columns - 1) * spacing) / columns);
 }
 
-double MosaicLayout::heightFor(int rows, double cell, double spacing) { return rows * (cell + spacing); }
+double MosaicLayout::heightFor(int rows, double cell, double spacing) {
+    return rows * (cell + spacing);
+}
 
 QRectF MosaicLayout::tileRect(Spot spot, int span, int columns, double cell, double spacing) {
     const int t = std::clamp(span, 1, std::max(columns, 1));
@@ -59,7 +63,12 @@ MosaicLayout::MosaicLayout(QQuickItem* parent) : QQuickItem(parent) {
     setFlag(ItemHasContents, false);
 }
 
-MosaicSpan* MosaicLayout::qmlAttachedProperties(QObject* object) { return new MosaicSpan(object); }
+MosaicSpan* MosaicLayout::qmlAttachedProperties(QObject* object) {
+    // Kept as the tile's child, so the layout finds it whether or not QML asked for it first.
+    if (auto* existing = object->findChild<MosaicSpan*>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new MosaicSpan(object);
+}
 
 void MosaicLayout::setColumns(int columns) {
     if (columns == m_columns) return;
@@ -77,7 +86,8 @@ void MosaicLayout::setSpacing(double spacing) {
 
 QVariantList MosaicLayout::spotList() const {
     QVariantList out;
-    for (const Spot& s : m_packing.spots) out << QVariant(QVariantMap{{QStringLiteral("row"), s.row}, {QStringLiteral("col"), s.col}});
+    for (const Spot& s : m_packing.spots)
+        out << QVariant(QVariantMap{{QStringLiteral("row"), s.row}, {QStringLiteral("col"), s.col}});
     return out;
 }
 
@@ -93,7 +103,7 @@ void MosaicLayout::updatePolish() {
     const QList<QQuickItem*> items = tiles();
     QList<int> spans;
     for (QQuickItem* item : items) {
-        auto* attached = qobject_cast<MosaicSpan*>(qmlAttachedPropertiesObject<MosaicLayout>(item, false));
+        auto* attached = item->findChild<MosaicSpan*>(QString(), Qt::FindDirectChildrenOnly);
         spans << (attached ? attached->span() : 1);
     }
     m_packing = pack(spans, m_columns);
@@ -110,7 +120,7 @@ void MosaicLayout::updatePolish() {
 
 void MosaicLayout::itemChange(ItemChange change, const ItemChangeData& data) {
     if (change == ItemChildAddedChange) {
-        if (auto* attached = qobject_cast<MosaicSpan*>(qmlAttachedPropertiesObject<MosaicLayout>(data.item, true)))
+        if (auto* attached = qmlAttachedProperties(data.item))
             connect(attached, &MosaicSpan::spanChanged, this, &QQuickItem::polish, Qt::UniqueConnection);
         polish();
     } else if (change == ItemChildRemovedChange) {

@@ -27,7 +27,9 @@ Motion::Motion(SystemAppearance* appearance, QObject* parent) : QObject(parent),
         connect(appearance, &SystemAppearance::reduceMotionChanged, this, &Motion::reduceMotionChanged);
 }
 
-bool Motion::reduceMotion() const { return m_appearance && m_appearance->reduceMotion(); }
+bool Motion::reduceMotion() const {
+    return m_appearance && m_appearance->reduceMotion();
+}
 
 QEasingCurve Motion::bezier(double x1, double y1, double x2, double y2) {
     QEasingCurve curve(QEasingCurve::BezierSpline);
@@ -35,10 +37,18 @@ QEasingCurve Motion::bezier(double x1, double y1, double x2, double y2) {
     return curve;
 }
 
-QEasingCurve Motion::enterCurve() { return bezier(0.1, 0.9, 0.2, 1.0); }
-QEasingCurve Motion::hoverCurve() { return bezier(0.0, 0.0, 0.58, 1.0); }
-QEasingCurve Motion::tamskCurve() { return bezier(0.2, 0.85, 0.25, 1.0); }
-QEasingCurve Motion::easeInOutCurve() { return bezier(0.42, 0.0, 0.58, 1.0); }
+QEasingCurve Motion::enterCurve() {
+    return bezier(0.1, 0.9, 0.2, 1.0);
+}
+QEasingCurve Motion::hoverCurve() {
+    return bezier(0.0, 0.0, 0.58, 1.0);
+}
+QEasingCurve Motion::tamskCurve() {
+    return bezier(0.2, 0.85, 0.25, 1.0);
+}
+QEasingCurve Motion::easeInOutCurve() {
+    return bezier(0.42, 0.0, 0.58, 1.0);
+}
 
 QEasingCurve Motion::pressCurve() {
     QEasingCurve curve;
@@ -46,7 +56,9 @@ QEasingCurve Motion::pressCurve() {
     return curve;
 }
 
-int Motion::pressMs() { return int(std::lround(pressSettleSeconds() * 1000)); }
+int Motion::pressMs() {
+    return int(std::lround(pressSettleSeconds() * 1000));
+}
 
 double Motion::springAt(double t, double response, double damping) {
     if (t <= 0) return 0;
@@ -65,11 +77,19 @@ PageTransition Motion::page(bool forward, bool reduceMotion) {
     return {PageSlide{pageShift * d, 0}, PageSlide{-pageLeaveShift * d, 0}};
 }
 
-double Motion::staggerDelayMs(int index) { return std::max(index, 0) * staggerStep * 1000; }
+double Motion::staggerDelayMs(int index) {
+    return std::max(index, 0) * staggerStep * 1000;
+}
 
-double Motion::staggerOffset(bool shown, bool reduceMotion) { return shown || reduceMotion ? 0 : staggerShift; }
-double Motion::riseOffset(bool shown, bool reduceMotion) { return shown || reduceMotion ? 0 : riseShift; }
-double Motion::arriveOffset(bool shown, bool reduceMotion) { return shown || reduceMotion ? 0 : arriveShift; }
+double Motion::staggerOffset(bool shown, bool reduceMotion) {
+    return shown || reduceMotion ? 0 : staggerShift;
+}
+double Motion::riseOffset(bool shown, bool reduceMotion) {
+    return shown || reduceMotion ? 0 : riseShift;
+}
+double Motion::arriveOffset(bool shown, bool reduceMotion) {
+    return shown || reduceMotion ? 0 : arriveShift;
+}
 
 double Motion::hoverScale(bool hovered, double scale, bool reduceMotion) {
     return hovered && !reduceMotion ? scale : 1;
@@ -79,4 +99,6 @@ double Motion::pressScale(bool pressed, double scale, bool reduceMotion) {
     return pressed && !reduceMotion ? scale : 1;
 }
 
-Motion* Motion::create(QQmlEngine* engine, QJSEngine*) { return ShellObjects::motion(engine); }
+Motion* Motion::create(QQmlEngine* engine, QJSEngine*) {
+    return ShellObjects::motion(engine);
+}

@@ -91,7 +91,7 @@ public:
     // Cubic Bezier curves from (0,0) to (1,1) through the given control points.
     static QEasingCurve bezier(double x1, double y1, double x2, double y2);
     static QEasingCurve enterCurve();
-    static QEasingCurve hoverCurve();   // ease-out
+    static QEasingCurve hoverCurve(); // ease-out
     static QEasingCurve tamskCurve();
     static QEasingCurve easeInOutCurve();
     // The press spring as an easing curve: it overshoots and settles within pressMs().

@@ -30,8 +30,12 @@ void install(QQmlEngine& engine, AccentStore* accent, SystemAppearance* appearan
     keep(engine, motionKey, new Motion(appearance, &engine));
 }
 
-AccentStore* accentStore(QQmlEngine* engine) { return installed<AccentStore>(engine, accentKey); }
-SystemAppearance* systemAppearance(QQmlEngine* engine) { return installed<SystemAppearance>(engine, appearanceKey); }
+AccentStore* accentStore(QQmlEngine* engine) {
+    return installed<AccentStore>(engine, accentKey);
+}
+SystemAppearance* systemAppearance(QQmlEngine* engine) {
+    return installed<SystemAppearance>(engine, appearanceKey);
+}
 
 Motion* motion(QQmlEngine* engine) {
     if (auto* m = installed<Motion>(engine, motionKey)) return m;

@@ -14,50 +14,51 @@ struct Entry {
 
 // Code points of MaterialIcons-Regular (the package's scss/_variables.scss names them).
 constexpr Entry table[] = {
-    {"arrow.down", 0xE5DB},                        // arrow_downward
-    {"arrow.left", 0xE5C4},                        // arrow_back
-    {"arrow.up", 0xE5D8},                          // arrow_upward
+    {"arrow.down", 0xE5DB},                         // arrow_downward
+    {"arrow.left", 0xE5C4},                         // arrow_back
+    {"arrow.up", 0xE5D8},                           // arrow_upward
     {"arrow.up.left.and.arrow.down.right", 0xF1CE}, // open_in_full
-    {"arrow.up.right", 0xF1E1},                    // north_east
-    {"arrowshape.left", 0xE5C4},                   // arrow_back
-    {"backward.fill", 0xE020},                     // fast_rewind
-    {"battery.75percent", 0},                      // the font's batteries stand upright
-    {"cable.connector", 0xEFE6},                   // cable
-    {"checkmark", 0xE5CA},                         // check
-    {"chevron.down", 0xE5CF},                      // expand_more
-    {"chevron.right", 0xE5CC},                     // chevron_right
-    {"circle.hexagongrid", 0xE9F4},                // hub
-    {"dot.radiowaves.left.and.right", 0xE51E},     // sensors
-    {"ellipsis", 0xE5D3},                          // more_horiz
-    {"forward.fill", 0xE01F},                      // fast_forward
-    {"heart", 0xE87E},                             // favorite_border
-    {"heart.fill", 0xE87D},                        // favorite
-    {"list.bullet", 0xE241},                       // format_list_bulleted
-    {"list.bullet.rectangle.portrait", 0xE0EE},    // list_alt
-    {"minus", 0xE15B},                             // remove
-    {"pause.fill", 0xE034},                        // pause
-    {"person", 0xE7FD},                            // person
-    {"photo", 0xE410},                             // photo
-    {"pin", 0xF10D},                               // push_pin
-    {"pin.fill", 0xF10D},                          // push_pin
-    {"pin.slash", 0},                              // push_pin struck through
-    {"play.fill", 0xE037},                         // play_arrow
-    {"playpause", 0},                              // no combined glyph
-    {"plus", 0xE145},                              // add
+    {"arrow.up.right", 0xF1E1},                     // north_east
+    {"arrowshape.left", 0xE5C4},                    // arrow_back
+    {"backward.fill", 0xE020},                      // fast_rewind
+    {"battery.75percent", 0},                       // the font's batteries stand upright
+    {"cable.connector", 0xEFE6},                    // cable
+    {"checkmark", 0xE5CA},                          // check
+    {"chevron.down", 0xE5CF},                       // expand_more
+    {"chevron.right", 0xE5CC},                      // chevron_right
+    {"circle.hexagongrid", 0xE9F4},                 // hub
+    {"dot.radiowaves.left.and.right", 0xE51E},      // sensors
+    {"ellipsis", 0xE5D3},                           // more_horiz
+    {"forward.fill", 0xE01F},                       // fast_forward
+    {"heart", 0xE87E},                              // favorite_border
+    {"heart.fill", 0xE87D},                         // favorite
+    {"list.bullet", 0xE241},                        // format_list_bulleted
+    {"list.bullet.rectangle.portrait", 0xE0EE},     // list_alt
+    {"minus", 0xE15B},                              // remove
+    {"pause.fill", 0xE034},                         // pause
+    {"person", 0xE7FD},                             // person
+    {"photo", 0xE410},                              // photo
+    {"pin", 0xF10D},                                // push_pin
+    {"pin.fill", 0xF10D},                           // push_pin
+    {"pin.slash", 0},                               // push_pin struck through
+    {"play.fill", 0xE037},                          // play_arrow
+    {"playpause", 0},                               // no combined glyph
+    {"plus", 0xE145},                               // add
     {"rectangle.inset.bottomright.filled", 0xE911}, // picture_in_picture_alt
-    {"repeat", 0xE040},                            // repeat
-    {"shuffle", 0xE043},                           // shuffle
-    {"speaker.fill", 0xE04E},                      // volume_mute
-    {"speaker.wave.2.fill", 0xE04D},               // volume_down
-    {"speaker.wave.3.fill", 0xE050},               // volume_up
-    {"waveform", 0xE1B8},                          // graphic_eq
-    {"xmark", 0xE5CD},                             // close
+    {"repeat", 0xE040},                             // repeat
+    {"shuffle", 0xE043},                            // shuffle
+    {"speaker.fill", 0xE04E},                       // volume_mute
+    {"speaker.wave.2.fill", 0xE04D},                // volume_down
+    {"speaker.wave.3.fill", 0xE050},                // volume_up
+    {"waveform", 0xE1B8},                           // graphic_eq
+    {"xmark", 0xE5CD},                              // close
 };
 
 const QHash<QString, char16_t>& lookup() {
     static const QHash<QString, char16_t> map = [] {
         QHash<QString, char16_t> m;
-        for (const Entry& e : table) m.insert(QString::fromLatin1(e.name), e.codepoint);
+        for (const Entry& e : table)
+            m.insert(QString::fromLatin1(e.name), e.codepoint);
         return m;
     }();
     return map;
@@ -84,7 +85,8 @@ void paintBattery(QPainter& p, const QRectF& box, const QColor& color) {
     p.setBrush(color);
     const QRectF inner = body.adjusted(2 * stroke, 2 * stroke, -2 * stroke, -2 * stroke);
     p.drawRect(QRectF(inner.topLeft(), QSizeF(inner.width() * 0.75, inner.height())));
-    p.drawRoundedRect(QRectF(body.right() + 0.02 * w, box.top() + 0.42 * h, 0.06 * w, 0.16 * h), 0.02 * w, 0.02 * w);
+    p.drawRoundedRect(QRectF(body.right() + 0.02 * w, box.top() + 0.42 * h, 0.06 * w, 0.16 * h), 0.02 * w,
+                      0.02 * w);
 }
 
 // A play triangle followed by two pause bars.
@@ -143,13 +145,15 @@ QString glyph(const QString& name) {
 
 QStringList names() {
     QStringList out;
-    for (const Entry& e : table) out << QString::fromLatin1(e.name);
+    for (const Entry& e : table)
+        out << QString::fromLatin1(e.name);
     return out;
 }
 
 QString fontFamily() {
     static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/velto/fonts/MaterialIcons-Regular.ttf"));
+        const int id =
+            QFontDatabase::addApplicationFont(QStringLiteral(":/velto/fonts/MaterialIcons-Regular.ttf"));
         const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
         if (families.isEmpty()) qWarning("The icon font could not be loaded from the program's resources");
         return families.value(0);

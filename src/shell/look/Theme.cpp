@@ -10,15 +10,18 @@
 #include <cmath>
 #include <limits>
 
-QColor DynamicColor::resolve(bool isDark) const { return ColorMath::rgb(isDark ? dark : light); }
+QColor DynamicColor::resolve(bool isDark) const {
+    return ColorMath::rgb(isDark ? dark : light);
+}
 
 QFont Theme::font(FontRole role) {
     struct Spec {
         int pixels;
         QFont::Weight weight;
     };
-    static constexpr Spec specs[] = {{64, QFont::Light}, {40, QFont::Light}, {28, QFont::Light}, {20, QFont::Light},
-                                     {16, QFont::Normal}, {13, QFont::Normal}, {12, QFont::Normal}, {11, QFont::Normal}};
+    static constexpr Spec specs[] = {{64, QFont::Light},  {40, QFont::Light},  {28, QFont::Light},
+                                     {20, QFont::Light},  {16, QFont::Normal}, {13, QFont::Normal},
+                                     {12, QFont::Normal}, {11, QFont::Normal}};
     const Spec& s = specs[int(role)];
     QFont f(fontFamily());
     f.setPixelSize(s.pixels);
@@ -77,7 +80,8 @@ void Theme::followParent() {
     if (parentTheme != m_parentTheme) {
         disconnect(m_parentConnection);
         m_parentTheme = parentTheme;
-        if (parentTheme) m_parentConnection = connect(parentTheme, &Theme::darkChanged, this, &Theme::resolve);
+        if (parentTheme)
+            m_parentConnection = connect(parentTheme, &Theme::darkChanged, this, &Theme::resolve);
     }
     if (!m_accent && parentTheme && parentTheme->m_accent) {
         m_accent = parentTheme->m_accent;
@@ -102,9 +106,14 @@ void Theme::resolve() {
 
 QVariantList Theme::chromeColors() const {
     QVariantList out;
-    for (const DynamicColor& c : chromeGradient) out << c.resolve(m_dark);
+    for (const DynamicColor& c : chromeGradient)
+        out << c.resolve(m_dark);
     return out;
 }
 
-QColor Theme::accentFrom() const { return (m_accent ? m_accent->drawn() : Accent::magenta()).from; }
-QColor Theme::accentTo() const { return (m_accent ? m_accent->drawn() : Accent::magenta()).to; }
+QColor Theme::accentFrom() const {
+    return (m_accent ? m_accent->drawn() : Accent::magenta()).from;
+}
+QColor Theme::accentTo() const {
+    return (m_accent ? m_accent->drawn() : Accent::magenta()).to;
+}

@@ -78,7 +78,8 @@ public:
     static constexpr DynamicColor panelColor{0x1A1A1A, 0xFFFFFF};
     static constexpr DynamicColor connectedColor{0x4CC38A, 0x1E9A5E};
     // The window backdrop's radial gradient, centre first, and the plum wash over it.
-    static constexpr DynamicColor chromeGradient[3] = {{0x272727, 0xFFFFFF}, {0x151515, 0xF6F6F6}, {0x0E0E0E, 0xECECEC}};
+    static constexpr DynamicColor chromeGradient[3] = {
+        {0x272727, 0xFFFFFF}, {0x151515, 0xF6F6F6}, {0x0E0E0E, 0xECECEC}};
     static constexpr DynamicColor plumCentreColor{0xFFF5FA, 0xFFFFFF};
     static constexpr DynamicColor plumEdgeColor{0xFF9CE8, 0xFFFFFF};
     static constexpr double chromeRadius = 900;
