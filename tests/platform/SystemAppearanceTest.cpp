@@ -111,7 +111,9 @@ const QString desktop = QStringLiteral("org.gnome.desktop.interface");
 
 } // namespace
 
-TEST(SystemAppearance, NoPortalMeansLightAndFullMotion) {
+// One test program holds the portal's name at a time, so the cases run in order within one test: ctest
+// runs test cases as parallel processes on the same session bus.
+static void noPortalMeansLightAndFullMotion() {
     qunsetenv(SystemAppearance::reduceMotionVariable);
     SystemAppearance a;
     EXPECT_FALSE(a.isDark());
@@ -121,7 +123,7 @@ TEST(SystemAppearance, NoPortalMeansLightAndFullMotion) {
     EXPECT_FALSE(none.isDark());
 }
 
-TEST(SystemAppearance, ReadsThePortalAtStartAndFollowsItLive) {
+static void readsThePortalAtStartAndFollowsItLive() {
     qunsetenv(SystemAppearance::reduceMotionVariable);
     PortalOnItsOwnThread portal({{appearance + "/color-scheme", QVariant::fromValue(uint(1))},
                                  {desktop + "/enable-animations", false}});
@@ -144,7 +146,7 @@ TEST(SystemAppearance, ReadsThePortalAtStartAndFollowsItLive) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !a.reduceMotion(); }, 3000));
 }
 
-TEST(SystemAppearance, OlderPortalAndTheMotionOverride) {
+static void olderPortalAndTheMotionOverride() {
     PortalOnItsOwnThread portal({{appearance + "/color-scheme", QVariant::fromValue(uint(1))},
                                  {desktop + "/enable-animations", true}},
                                 /*readOneMissing=*/true);
@@ -159,6 +161,21 @@ TEST(SystemAppearance, OlderPortalAndTheMotionOverride) {
     portal.change(desktop, QStringLiteral("enable-animations"), true);
     QTest::qWait(100);
     EXPECT_TRUE(a.reduceMotion());
+}
+
+TEST(SystemAppearance, FollowsTheDesktopPortal) {
+    {
+        SCOPED_TRACE("no portal");
+        noPortalMeansLightAndFullMotion();
+    }
+    {
+        SCOPED_TRACE("portal");
+        readsThePortalAtStartAndFollowsItLive();
+    }
+    {
+        SCOPED_TRACE("older portal");
+        olderPortalAndTheMotionOverride();
+    }
 }
 
 #include "SystemAppearanceTest.moc"

@@ -3,6 +3,7 @@
 #include "support/TestHome.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 struct StoredCase {
     const char* model;
@@ -13,6 +14,10 @@ struct StoredCase {
     quint32 wantTop;
     int wantCapacity;
 };
+
+void PrintTo(const StoredCase& c, std::ostream* os) {
+    *os << '"' << c.model << "\" \"" << c.finish << "\" " << c.capacity;
+}
 
 class ChosenPlayerFromSettings : public ::testing::TestWithParam<StoredCase> {};
 

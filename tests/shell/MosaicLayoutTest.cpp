@@ -4,6 +4,7 @@
 #include <QQuickWindow>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using Spot = MosaicLayout::Spot;
 
@@ -13,6 +14,13 @@ struct PackCase {
     QList<Spot> spots;
     int rows;
 };
+void PrintTo(const PackCase& c, std::ostream* os) {
+    *os << "spans";
+    for (int s : c.spans)
+        *os << ' ' << s;
+    *os << " in " << c.columns << " columns";
+}
+
 class MosaicPack : public ::testing::TestWithParam<PackCase> {};
 
 TEST_P(MosaicPack, FirstFitFromTheTop) {

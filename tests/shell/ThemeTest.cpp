@@ -3,11 +3,16 @@
 #include <QQuickItem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 
 struct TimeCase {
     double seconds;
     const char* text;
 };
+void PrintTo(const TimeCase& c, std::ostream* os) {
+    *os << c.seconds << " s";
+}
+
 class FormatTime : public ::testing::TestWithParam<TimeCase> {};
 TEST_P(FormatTime, MinutesAndSeconds) {
     EXPECT_EQ(Theme::formatTime(GetParam().seconds), QString::fromLatin1(GetParam().text));
@@ -25,6 +30,10 @@ struct SizeCase {
     qint64 bytes;
     const char* text;
 };
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.bytes << " bytes";
+}
+
 class FormatSize : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(FormatSize, DecimalUnits) {
     EXPECT_EQ(Theme::formatSize(GetParam().bytes), QString::fromLatin1(GetParam().text));
