@@ -75,6 +75,11 @@ TestCase {
         // The spring is a curve of our own, not one of the named ones.
         verify(pressAnimation.easing.type > Easing.Bezier)
         compare(Motion.enterMs, 450)
+        var back = Motion.page(false, false)
+        compare(back.insertFrom.x, -80)
+        compare(back.removeTo.x, 48)
+        compare(Motion.page(true, true).insertFrom.x, 0)
+        compare(AccentStore.accent.textOnLight, Qt.color("#c80077"))
         verify(!Motion.reduceMotion)
     }
 

@@ -4,12 +4,14 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 #include <optional>
 
 // The interface's one changing colour set: the two ends of the accent gradient, accent text on dark and on
 // light surfaces, the glow and two brighter hues.
 struct Accent {
     Q_GADGET
+    QML_VALUE_TYPE(accent)
     Q_PROPERTY(QColor from MEMBER from CONSTANT)
     Q_PROPERTY(QColor to MEMBER to CONSTANT)
     Q_PROPERTY(QColor text MEMBER text CONSTANT)

@@ -16,7 +16,7 @@ struct Hsb {
 // An 0xRRGGBB value as an opaque sRGB colour; the top byte is ignored.
 QColor rgb(quint32 value);
 Hsb hsb(const QColor& color);
-// Hue wrapped into 0..1, saturation and brightness capped to 0..1; opaque, in the sRGB spec.
+// Hue wrapped into 0..1, saturation and brightness capped to 0..1; opaque sRGB colours.
 QColor fromHsb(double h, double s, double b);
 double wrapHue(double h);
 

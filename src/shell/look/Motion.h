@@ -13,6 +13,7 @@ class SystemAppearance;
 // One edge of the page transition: where a page starts (arriving) or ends (leaving).
 struct PageSlide {
     Q_GADGET
+    QML_VALUE_TYPE(pageSlide)
     Q_PROPERTY(double x MEMBER x CONSTANT)
     Q_PROPERTY(double opacity MEMBER opacity CONSTANT)
 public:
@@ -25,6 +26,7 @@ public:
 // `removeTo`.
 struct PageTransition {
     Q_GADGET
+    QML_VALUE_TYPE(pageTransition)
     Q_PROPERTY(PageSlide insertFrom MEMBER insertFrom CONSTANT)
     Q_PROPERTY(PageSlide removeTo MEMBER removeTo CONSTANT)
 public:

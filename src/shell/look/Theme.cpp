@@ -15,14 +15,14 @@ QColor DynamicColor::resolve(bool isDark) const {
 }
 
 QFont Theme::font(FontRole role) {
-    struct Spec {
+    struct Face {
         int pixels;
         QFont::Weight weight;
     };
-    static constexpr Spec specs[] = {{64, QFont::Light},  {40, QFont::Light},  {28, QFont::Light},
+    static constexpr Face faces[] = {{64, QFont::Light},  {40, QFont::Light},  {28, QFont::Light},
                                      {20, QFont::Light},  {16, QFont::Normal}, {13, QFont::Normal},
                                      {12, QFont::Normal}, {11, QFont::Normal}};
-    const Spec& s = specs[int(role)];
+    const Face& s = faces[int(role)];
     QFont f(fontFamily());
     f.setPixelSize(s.pixels);
     f.setWeight(s.weight);
