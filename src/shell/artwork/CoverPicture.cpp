@@ -1,6 +1,7 @@
 #include "CoverPicture.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -27,6 +28,9 @@ QImage readFrom(QImageReader& reader) {
 
 QImage decode(const QByteArray& bytes) {
     if (bytes.isEmpty()) return {};
+    // The JPEG decoder makes a picture of a cut-off file by filling the missing rows with grey; a cover
+    // half written or half copied is no cover, so JPEG data must reach its end-of-image marker.
+    if (bytes.startsWith("\xff\xd8") && !bytes.contains("\xff\xd9")) return {};
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return {};
@@ -35,10 +39,11 @@ QImage decode(const QByteArray& bytes) {
 }
 
 QImage decodeFile(const QString& path) {
-    QImageReader reader(path);
-    // A cover saved with the wrong extension is still a cover.
-    reader.setDecideFormatFromContent(true);
-    return readFrom(reader);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes) return {};
+    // Read whole, so the same checks apply as to embedded pictures; the format comes from the content, so
+    // a cover saved with the wrong extension is still a cover.
+    return decode(file.readAll());
 }
 
 namespace {

@@ -22,6 +22,8 @@ namespace CoverPicture {
 // Pictures whose decoded bitmap would need more than this are refused before any pixel is read: a cover
 // file claiming 60000×60000 pixels must not take the program's memory with it.
 inline constexpr qint64 maxDecodedBytes = 96ll * 1024 * 1024;
+// Picture files beyond this size are not read at all.
+inline constexpr qint64 maxFileBytes = 64ll * 1024 * 1024;
 
 // A null image when the data is not a picture, is damaged or too big. EXIF orientation is applied.
 QImage decode(const QByteArray& bytes);
