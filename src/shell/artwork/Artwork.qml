@@ -1,4 +1,5 @@
 import QtQuick
+import Velto.Shell
 import QtQuick.Window
 
 // The picture of an artwork address, filling and clipped to the frame its container gives it, or the
@@ -14,7 +15,6 @@ Item {
     property url picture
     // Which part of a cropped picture stays in view (Qt.AlignTop keeps an artist's face).
     property int alignment: Qt.AlignCenter
-    property bool dark: true
 
     readonly property string addressSource: url ? ArtworkCache.source(url, ArtworkCache.revision) : ""
     readonly property string shownSource: picture.toString() !== "" ? picture.toString() : addressSource
@@ -43,7 +43,6 @@ Item {
         objectName: "artworkPlaceholder"
         anchors.fill: parent
         kind: root.kind
-        dark: root.dark
         visible: !root.showsPicture
     }
 }

@@ -1,5 +1,7 @@
 #include "PlaceholderArt.h"
 
+#include "shell/look/Theme.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
@@ -86,8 +88,10 @@ QPointF gradientEnd(const QSizeF& view) {
 }
 
 Colours colours(bool dark) {
-    if (dark) return {QColor(0x2F2F2F), QColor(0x1B1B1B), QColor(0x8C8C8C)};
-    return {QColor(0xE4E4E4), QColor(0xD0D0D0), QColor(0x8A8A8A)};
+    static constexpr DynamicColor top{0x2F2F2F, 0xE4E4E4};
+    static constexpr DynamicColor bottom{0x1B1B1B, 0xD0D0D0};
+    static constexpr DynamicColor glyph{0x8C8C8C, 0x8A8A8A};
+    return {top.resolve(dark), bottom.resolve(dark), glyph.resolve(dark)};
 }
 
 } // namespace PlaceholderGlyph

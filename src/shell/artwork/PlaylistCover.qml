@@ -1,4 +1,5 @@
 import QtQuick
+import Velto.Shell
 
 // A playlist's cover: a mosaic of its first four albums' covers, the first album's cover alone when there
 // are fewer (or one of the four has none), the playlist placeholder when there is nothing to show.
@@ -7,12 +8,10 @@ Item {
 
     // The addresses PlaylistCover::urls gives for the playlist's songs, in order.
     property var urls: []
-    property bool dark: true
 
     Artwork {
         anchors.fill: parent
         kind: "playlist"
-        dark: root.dark
         picture: root.urls && root.urls.length > 0 ? ArtworkCache.mosaicSource(root.urls, ArtworkCache.revision) : ""
     }
 }
