@@ -325,3 +325,16 @@ TEST(ArtworkCache, MosaicKeyEscapesAllButLettersAndDigits) {
                               FileUrl::fromPath("/d")};
     EXPECT_NE(ArtworkCache::mosaicKey(four), ArtworkCache::mosaicKey(four + QList{FileUrl::fromPath("/e")}));
 }
+
+#include "platform/tags/TagReader.h"
+
+TEST(ArtworkCache, ReadsTheCoversTagLibWroteIntoEachFormat) {
+    ArtworkCache cache([](const QString& song) {
+        const QByteArray picture = TagReader::embeddedPicture(song);
+        return picture.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{picture};
+    });
+    for (const char* name : {"tone.mp3", "tone.flac", "tone.m4a", "tone.ogg", "tone.wav"})
+        EXPECT_EQ(await(cache.image(FileUrl::fromPath(fixturePath(name)))).size(), QSize(64, 64)) << name;
+    // A damaged song file has no embedded picture, so the cover.jpg beside it is used.
+    EXPECT_EQ(await(cache.image(FileUrl::fromPath(fixturePath("garbage.m4a")))).size(), QSize(64, 64));
+}
