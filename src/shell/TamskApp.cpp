@@ -1,8 +1,10 @@
 #include "TamskApp.h"
 
+#include "artwork/ArtworkCache.h"
 #include "core/Defaults.h"
 #include "library/AppData.h"
 #include "platform/QuitSignals.h"
+#include "platform/tags/TagReader.h"
 
 #include <QQuickWindow>
 
@@ -12,6 +14,11 @@ TamskApp::TamskApp(QObject* parent) : QObject(parent), m_defaults(std::make_uniq
     m_defaults = std::make_unique<Defaults>();
     m_quitSignals = new QuitSignals(this);
     m_engine.addImportPath(QStringLiteral("qrc:/"));
+    m_artwork = std::make_unique<ArtworkCache>([](const QString& song) {
+        const QByteArray picture = TagReader::embeddedPicture(song);
+        return picture.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{picture};
+    });
+    ArtworkCache::exposeTo(m_engine, m_artwork.get());
 }
 
 TamskApp::~TamskApp() = default;

@@ -4,6 +4,7 @@
 #include <QQmlApplicationEngine>
 #include <memory>
 
+class ArtworkCache;
 class Defaults;
 class QQuickWindow;
 class QuitSignals;
@@ -17,6 +18,7 @@ public:
     ~TamskApp() override;
 
     Defaults& defaults() { return *m_defaults; }
+    ArtworkCache& artwork() { return *m_artwork; }
     QQmlApplicationEngine& engine() { return m_engine; }
 
     // Loads and shows the main window; false when its QML failed to load.
@@ -25,6 +27,8 @@ public:
 
 private:
     std::unique_ptr<Defaults> m_defaults;
+    // Declared before the engine so that the engine, its windows and its image providers go first.
+    std::unique_ptr<ArtworkCache> m_artwork;
     QuitSignals* m_quitSignals = nullptr;
     QQmlApplicationEngine m_engine;
 };
