@@ -48,7 +48,8 @@ QString AutoPlaylist::about() const {
     case mostPlayed:
         return QStringLiteral("the ") + QString::number(limit) + QStringLiteral(" songs you play most");
     case recentlyAdded:
-        return QStringLiteral("the newest albums, ") + QString::number(limit) + QStringLiteral(" songs' worth");
+        return QStringLiteral("the newest albums, ") + QString::number(limit) +
+               QStringLiteral(" songs' worth");
     }
     return {};
 }

@@ -52,8 +52,10 @@ QString PlayerMusic::addedNotice(const QList<PlayerPick>& fresh) const {
     const QString setting = m_defaults.stringValue(syncMusicKey, QStringLiteral("all"));
     if (setting == QLatin1String("choose")) return what + QStringLiteral(" will go on your player");
     if (setting == QLatin1String("none"))
-        return QStringLiteral("added ") + what + QStringLiteral(" for your player, which is set to sync nothing");
-    return QStringLiteral("added ") + what + QStringLiteral(" for your player, which gets everything for now");
+        return QStringLiteral("added ") + what +
+               QStringLiteral(" for your player, which is set to sync nothing");
+    return QStringLiteral("added ") + what +
+           QStringLiteral(" for your player, which gets everything for now");
 }
 
 void PlayerMusic::add(const QList<PlayerPick>& picks, const Notify& notify) {
@@ -70,8 +72,9 @@ void PlayerMusic::add(const QList<PlayerPick>& picks, const Notify& notify) {
     if (fresh.isEmpty()) {
         // Worded after how many were given, not how many were new (none).
         if (notify)
-            notify(picks.size() == 1 ? quoted(picks.first().name) + QStringLiteral(" is already on your player")
-                                     : QStringLiteral("those are already on your player"));
+            notify(picks.size() == 1
+                       ? quoted(picks.first().name) + QStringLiteral(" is already on your player")
+                       : QStringLiteral("those are already on your player"));
         return;
     }
     m_picks.append(fresh);

@@ -29,7 +29,8 @@ public:
     std::optional<Playlist> playlist(const QUuid& id) const;
     // The songs in playlist order: an automatic playlist's are worked out now; a stored playlist's paths
     // that have no song in the library are skipped, and a path listed twice gives its song twice.
-    QList<Song> songs(const Playlist& playlist, const LibraryStore& library, const LikesAndPlays& player) const;
+    QList<Song> songs(const Playlist& playlist, const LibraryStore& library,
+                      const LikesAndPlays& player) const;
     QList<Playlist> automatic() const;
 
     // A new playlist at the front; no name, or one that is only white space, gets a fresh "new playlist".
