@@ -22,4 +22,6 @@ struct FileUrl {
     friend bool operator==(const FileUrl&, const FileUrl&) = default;
 };
 
-inline size_t qHash(const FileUrl& u, size_t seed = 0) { return qHash(u.path, seed); }
+inline size_t qHash(const FileUrl& u, size_t seed = 0) {
+    return qHash(u.path, seed);
+}

@@ -17,7 +17,8 @@ const QSet<QString>& playable();
 bool isPlayable(const QString& path);
 
 // The playable files at or under `location`: the location itself when its extension is playable (without
-// checking it exists), else the walk of the folder (hidden items skipped). Never fails: empty when unreadable.
+// checking it exists), else the walk of the folder (hidden items skipped). Never fails: empty when
+// unreadable.
 QList<FileUrl> files(const FileUrl& location);
 
 using Progress = std::function<void(qsizetype done, qsizetype total)>;

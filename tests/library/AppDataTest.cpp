@@ -1,6 +1,6 @@
+#include "library/AppData.h"
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
-#include "library/AppData.h"
 #include "library/SettingKey.h"
 #include "support/TestHome.h"
 
@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeFormerDefaults(const QByteArray& json) { TestHome::writeFile(Defaults::formerPath(), json); }
+void writeFormerDefaults(const QByteArray& json) {
+    TestHome::writeFile(Defaults::formerPath(), json);
+}
 } // namespace
 
 TEST(Migration, MovesFormerFolderAndCopiesMissingKeys) {

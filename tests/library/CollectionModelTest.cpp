@@ -83,11 +83,12 @@ TEST(CollectionModel, ArtworkAvoidingShownAlbums) {
     } cases[] = {
         {{}, a.artworkURL()},
         {{a.id()}, b.artworkURL()},
-        {{a.id(), b.id()}, std::nullopt},            // the first album not shown has no artwork
-        {{a.id(), b.id(), c.id()}, a.artworkURL()},  // all shown: the first album's
+        {{a.id(), b.id()}, std::nullopt},           // the first album not shown has no artwork
+        {{a.id(), b.id(), c.id()}, a.artworkURL()}, // all shown: the first album's
         {{"unrelated"}, a.artworkURL()},
     };
-    for (const auto& c : cases) EXPECT_EQ(artist.artworkURL(c.avoiding), c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(artist.artworkURL(c.avoiding), c.expected);
 }
 
 TEST(CollectionModel, EqualityCoversEveryField) {
@@ -126,8 +127,12 @@ TEST(CollectionModel, SongJsonRoundTripAndStrictDecoding) {
     struct Bad {
         const char* key;
         QJsonValue value; // undefined: removed
-    } bad[] = {{"bytes", QJsonValue::Undefined}, {"url", QJsonValue::Undefined}, {"disc", "1"},
-               {"track", 1.5},  {"added", "yesterday"}, {"genre", 17},
+    } bad[] = {{"bytes", QJsonValue::Undefined},
+               {"url", QJsonValue::Undefined},
+               {"disc", "1"},
+               {"track", 1.5},
+               {"added", "yesterday"},
+               {"genre", 17},
                {"url", "http://example.com/a.mp3"}};
     for (const auto& b : bad) {
         QJsonObject broken = s.toJson();
@@ -136,5 +141,34 @@ TEST(CollectionModel, SongJsonRoundTripAndStrictDecoding) {
         else
             broken.insert(b.key, b.value);
         EXPECT_FALSE(Song::listFromJson(QJsonArray{s.toJson(), broken})) << b.key;
+    }
+}
+
+TEST(CollectionModel, FileUrlTextRoundTripsAndDecodesLikeQUrl) {
+    const QString paths[] = {"/m/a.mp3",
+                             "/m/Åse & Co/01 #1 100%.flac",
+                             "/m/a?b/[c]{d}\\e\"f.mp3",
+                             "/m/\U0001F3B5 ~!$'()*+,;=:@.m4a",
+                             "/m/%41 not an escape.mp3",
+                             "/"};
+    for (const QString& p : paths) {
+        const QString text = FileUrl::fromPath(p).toString();
+        ASSERT_TRUE(FileUrl::fromString(text)) << text.toStdString();
+        EXPECT_EQ(FileUrl::fromString(text)->path, p) << text.toStdString();
+    }
+    // Texts not written by us decode as QUrl decodes them, or are refused as it refuses them.
+    const QString texts[] = {"file:///m/%C3%A5.mp3",  "file:///m/%c3%a5.mp3", "file:///m/%E2%28.mp3",
+                             "file:///m/%zz.mp3",     "file:///m/a%",         "file:///m/%00.mp3",
+                             "file:////server/x.mp3", "file://host/x.mp3",    "file:///m/a b.mp3",
+                             "file:///m/ä.mp3",       "FILE:///m/a.mp3",      "file:relative.mp3"};
+    for (const QString& t : texts) {
+        const QUrl url(t, QUrl::StrictMode);
+        const auto decoded = FileUrl::fromString(t);
+        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            ASSERT_TRUE(decoded) << t.toStdString();
+            EXPECT_EQ(decoded->path, url.toLocalFile()) << t.toStdString();
+        } else {
+            EXPECT_FALSE(decoded) << t.toStdString();
+        }
     }
 }
