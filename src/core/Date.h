@@ -18,7 +18,9 @@ struct Date {
     static Date now();
     static Date distantPast() { return Date{distantPastSeconds}; }
     static Date fromUnix(double unixSeconds) { return Date{unixSeconds - unixOffset}; }
-    static Date fromUnix(qint64 sec, qint64 nsec) { return Date{double(sec - 978307200) + double(nsec) / 1e9}; }
+    static Date fromUnix(qint64 sec, qint64 nsec) {
+        return Date{double(sec - 978307200) + double(nsec) / 1e9};
+    }
 
     double unixSeconds() const { return seconds + unixOffset; }
     double since(Date earlier) const { return seconds - earlier.seconds; }

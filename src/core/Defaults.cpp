@@ -10,14 +10,19 @@ Defaults::Defaults(QString filePath, QObject* parent)
     : QObject(parent), m_path(filePath.isEmpty() ? standardPath() : std::move(filePath)),
       m_values(readFile(m_path)) {}
 
-QString Defaults::standardPath() { return DataFolder::configPath() + QStringLiteral("/defaults.json"); }
-QString Defaults::formerPath() { return DataFolder::formerConfigPath() + QStringLiteral("/defaults.json"); }
+QString Defaults::standardPath() {
+    return DataFolder::configPath() + QStringLiteral("/defaults.json");
+}
+QString Defaults::formerPath() {
+    return DataFolder::formerConfigPath() + QStringLiteral("/defaults.json");
+}
 
 QJsonObject Defaults::readFile(const QString& path) {
-    auto object = JsonFile::load<QJsonObject>(path, [](const QJsonDocument& doc) -> std::optional<QJsonObject> {
-        if (!doc.isObject()) return std::nullopt;
-        return doc.object();
-    });
+    auto object =
+        JsonFile::load<QJsonObject>(path, [](const QJsonDocument& doc) -> std::optional<QJsonObject> {
+            if (!doc.isObject()) return std::nullopt;
+            return doc.object();
+        });
     return object.value_or(QJsonObject{});
 }
 
@@ -61,4 +66,6 @@ void Defaults::remove(const QString& key) {
     emit changed(key);
 }
 
-void Defaults::save() const { JsonFile::write(m_path, QJsonDocument(m_values)); }
+void Defaults::save() const {
+    JsonFile::write(m_path, QJsonDocument(m_values));
+}

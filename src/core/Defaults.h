@@ -33,7 +33,9 @@ public:
 
     // For the views' setting bindings.
     Q_INVOKABLE QVariant read(const QString& key) const { return m_values.value(key).toVariant(); }
-    Q_INVOKABLE void write(const QString& key, const QVariant& value) { set(key, QJsonValue::fromVariant(value)); }
+    Q_INVOKABLE void write(const QString& key, const QVariant& value) {
+        set(key, QJsonValue::fromVariant(value));
+    }
 
     // Reads a settings file as a key-value object; empty when missing or undecodable (and set aside then).
     static QJsonObject readFile(const QString& path);

@@ -26,13 +26,17 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.commit();
 }
 
-bool write(const QString& path, const QJsonDocument& doc) { return writeBytes(path, doc.toJson(QJsonDocument::Compact)); }
+bool write(const QString& path, const QJsonDocument& doc) {
+    return writeBytes(path, doc.toJson(QJsonDocument::Compact));
+}
 
 QString setAside(const QString& path) {
     if (!QFileInfo::exists(path)) return {};
-    const QString base = path + QStringLiteral(".unreadable-") + QString::number(QDateTime::currentSecsSinceEpoch());
+    const QString base =
+        path + QStringLiteral(".unreadable-") + QString::number(QDateTime::currentSecsSinceEpoch());
     QString target = base;
-    for (int n = 2; QFileInfo::exists(target); ++n) target = base + QLatin1Char('-') + QString::number(n);
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = base + QLatin1Char('-') + QString::number(n);
     return QFile::rename(path, target) ? target : QString();
 }
 

@@ -30,8 +30,7 @@ QString setAside(const QString& path);
 
 // Reads and decodes a store's file. A missing file gives nullopt quietly; a file that is unreadable, is not
 // JSON, or that `decode` rejects (returns nullopt) is set aside and gives nullopt.
-template <typename T, typename Decode>
-std::optional<T> load(const QString& path, Decode decode) {
+template <typename T, typename Decode> std::optional<T> load(const QString& path, Decode decode) {
     const ReadResult r = read(path);
     if (r.status == ReadStatus::Missing) return std::nullopt;
     if (r.status == ReadStatus::Ok) {

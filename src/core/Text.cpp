@@ -39,10 +39,13 @@ bool isAsciiOnly(const QString& s) {
 int plainCompare(const QString& a, const QString& b) {
     // ASCII text is already in NFC; skip the normalisation for the common case.
     if (isAsciiOnly(a) && isAsciiOnly(b)) return compareScalars(a, b);
-    return compareScalars(a.normalized(QString::NormalizationForm_C), b.normalized(QString::NormalizationForm_C));
+    return compareScalars(a.normalized(QString::NormalizationForm_C),
+                          b.normalized(QString::NormalizationForm_C));
 }
 
-QString trimmed(const QString& s) { return s.trimmed(); }
+QString trimmed(const QString& s) {
+    return s.trimmed();
+}
 
 int localizedCompare(const QString& a, const QString& b) {
     thread_local QCollator collator = [] {

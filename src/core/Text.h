@@ -11,7 +11,9 @@ QString lower(const QString& s);
 // The "plain" order: canonical composition (NFC) first, then Unicode scalar values (not UTF-16 units,
 // which put characters beyond the BMP before U+E000..U+FFFF). Negative, zero or positive like strcmp.
 int plainCompare(const QString& a, const QString& b);
-inline bool plainLess(const QString& a, const QString& b) { return plainCompare(a, b) < 0; }
+inline bool plainLess(const QString& a, const QString& b) {
+    return plainCompare(a, b) < 0;
+}
 
 // Trims white space and line breaks (Unicode's White_Space) from both ends.
 QString trimmed(const QString& s);

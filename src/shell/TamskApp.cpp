@@ -29,6 +29,7 @@ bool TamskApp::showMainWindow() {
 
 QQuickWindow* TamskApp::mainWindow() const {
     for (QObject* root : m_engine.rootObjects())
-        if (auto* w = qobject_cast<QQuickWindow*>(root); w && w->objectName() == QLatin1String("main")) return w;
+        if (auto* w = qobject_cast<QQuickWindow*>(root); w && w->objectName() == QLatin1String("main"))
+            return w;
     return nullptr;
 }

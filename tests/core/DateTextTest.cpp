@@ -8,7 +8,8 @@
 TEST(Date, RoundTripsExactlyThroughJsonText) {
     // Values with long fractions and large magnitudes must read back bit-for-bit: the rescan compares
     // modification dates for equality.
-    const double samples[] = {0.0, 1.0 / 3.0, 786297600.123456789, -1e-9, 8.5e8 + 0.000001, Date::distantPastSeconds};
+    const double samples[] = {0.0,   1.0 / 3.0,        786297600.123456789,
+                              -1e-9, 8.5e8 + 0.000001, Date::distantPastSeconds};
     for (double s : samples) {
         QJsonArray a{Date{s}.toJson()};
         const QByteArray text = QJsonDocument(a).toJson(QJsonDocument::Compact);
@@ -46,7 +47,8 @@ TEST_P(PlainOrder, ComparesNfcScalars) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlainOrder,
-                         ::testing::Values(PlainCase{u"a", u"b", -1}, PlainCase{u"B", u"a", -1}, // case-sensitive
+                         ::testing::Values(PlainCase{u"a", u"b", -1},
+                                           PlainCase{u"B", u"a", -1}, // case-sensitive
                                            PlainCase{u"abc", u"ab", 1},
                                            PlainCase{u"e\u0301", u"\u00e9", 0}, // decomposed equals composed
                                            // U+1F600 (surrogates D83D..) sorts after U+FF21 by scalar value,

@@ -3,8 +3,10 @@
 #include "support/TestHome.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QQuickWindow>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
@@ -22,11 +24,33 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
     ASSERT_TRUE(swapped.wait(10000));
     const QImage shot = window->grabWindow();
     ASSERT_FALSE(shot.isNull());
-    const QString folder = qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
+    const QString folder =
+        qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
     QDir().mkpath(folder);
     EXPECT_TRUE(shot.save(folder + "/main.png"));
 
     // Opening the main window again raises the one window instead of making a second.
     ASSERT_TRUE(app.showMainWindow());
     EXPECT_EQ(app.engine().rootObjects().size(), 1);
+}
+
+#include <QProcess>
+#include <csignal>
+
+// Logout and `kill` send SIGTERM: the program must end through its event loop (so the stores write what they
+// hold) and exit with 0, not die of the signal.
+TEST(UiSmoke, QuitsCleanlyOnSigterm) {
+    TestHome home;
+    QProcess velto;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    velto.setProcessEnvironment(env);
+    velto.start(QStringLiteral(VELTO_BUILD_DIR "/velto"), {});
+    ASSERT_TRUE(velto.waitForStarted(5000));
+    // The settings file gets its first write once the start-up migration has run.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QFileInfo::exists(Defaults::standardPath()); }, 10000));
+    ::kill(pid_t(velto.processId()), SIGTERM);
+    ASSERT_TRUE(velto.waitForFinished(10000));
+    EXPECT_EQ(velto.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(velto.exitCode(), 0);
 }
