@@ -1,9 +1,13 @@
 #include "LibraryEdits.h"
 
+#include "ArtistImageStore.h"
+
 #include "core/DataFolder.h"
 #include "core/JsonFile.h"
 
+#include <QFile>
 #include <QJsonDocument>
+#include <QUuid>
 
 namespace {
 
@@ -100,4 +104,24 @@ std::optional<LibraryEdits> LibraryEdits::fromJson(const QJsonObject& object) {
         !mapFromJson(object, "albumTitles", e.albumTitles) || !mapFromJson(object, "covers", e.covers))
         return std::nullopt;
     return e;
+}
+
+std::optional<QString> LibraryEdits::keepCover(const QUrl& picture) {
+    if (!picture.isLocalFile()) return std::nullopt;
+    const QImage image = ArtistImageStore::load(picture.toLocalFile());
+    if (image.isNull()) return std::nullopt;
+    const std::optional<QByteArray> data = ArtistImageStore::jpeg(image);
+    if (!data) return std::nullopt;
+    DataFolder::ensure(coverFolder());
+    // A new name every time: a cover being replaced stays readable until the edits no longer name it.
+    const QString name =
+        QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".jpg");
+    if (!JsonFile::writeBytes(coverFolder() + QLatin1Char('/') + name, *data)) return std::nullopt;
+    return name;
+}
+
+void LibraryEdits::forgetCover(const QString& name) {
+    // Only a plain file name inside "Covers": a hand-edited record must not reach other files.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")) return;
+    QFile::remove(coverFolder() + QLatin1Char('/') + name);
 }

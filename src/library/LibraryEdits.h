@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QUrl>
 #include <optional>
 
 // What the user changed over the scanned songs: song titles (keyed by file path), album names and chosen
@@ -36,6 +37,12 @@ struct LibraryEdits {
 
     static QString file();
     static QString coverFolder();
+
+    // Stores the picture file at `picture` in "Covers" as a JPEG under a new name and gives that name;
+    // nothing when it is not a picture or cannot be written.
+    static std::optional<QString> keepCover(const QUrl& picture);
+    // Deletes a picture that `keepCover` stored; a missing file is fine.
+    static void forgetCover(const QString& name);
 
     QJsonObject toJson() const;
     // nullopt unless the object has all three maps, each from text to text.

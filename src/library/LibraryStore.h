@@ -74,6 +74,20 @@ public:
     // Every album, newest first; equal dates in plain title order.
     QList<Album> recentlyAdded() const;
 
+    // The user's own titles and covers, laid over the tags without touching the music files. Each change is
+    // saved to "edits.json" and shown at once, without a scan. A title that is empty or equal to the tag
+    // (letter case counts) takes the edit away.
+    void rename(const Song& song, const QString& name);
+    void rename(const Album& album, const QString& name);
+    // Stores the picture as the album's cover; false, with the old cover kept, when it cannot.
+    bool setCover(const QUrl& picture, const Album& album);
+    void removeCover(const Album& album);
+    // The cover chooser's answer: a confirmed local file becomes the cover; a cancel (empty URL) does
+    // nothing. The chooser shows these texts.
+    void coverChosen(const QUrl& picture, const Album& album);
+    static QString coverChooseButton() { return QStringLiteral("Use Cover"); }
+    static QString coverChooseMessage(const Album& album);
+
     // Starts a scan; while one runs, any number of requests make exactly one more scan after it.
     Q_INVOKABLE void scan();
     // The result of the folder chooser: an empty or non-local URL changes nothing; otherwise the
