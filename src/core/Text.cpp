@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <QCollator>
+#include <QLocale>
 
 namespace Text {
 
@@ -49,7 +50,11 @@ QString trimmed(const QString& s) {
 
 int localizedCompare(const QString& a, const QString& b) {
     thread_local QCollator collator = [] {
-        QCollator c;
+        // The C locale's collator compares code units and ignores the numeric mode, so under LANG=C (or
+        // C.UTF-8) "a10" would sort before "a9". The root collation (what English uses) stands in for it.
+        QLocale locale;
+        if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+        QCollator c(locale);
         c.setNumericMode(true);
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;

@@ -58,3 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlainOrder,
 TEST(Text, TrimsUnicodeWhiteSpace) {
     EXPECT_EQ(Text::trimmed(QStringLiteral("\u00a0 \t key\n\u2003")), QStringLiteral("key"));
 }
+
+TEST(Text, LocalizedOrderIgnoresCaseAndReadsNumbersInAnyLocale) {
+    // The test runs under whatever LANG the machine has, C included.
+    EXPECT_LT(Text::localizedCompare(QStringLiteral("a9"), QStringLiteral("a10")), 0);
+    EXPECT_LT(Text::localizedCompare(QStringLiteral("apple"), QStringLiteral("Banana")), 0);
+    EXPECT_EQ(Text::localizedCompare(QStringLiteral("ABBA"), QStringLiteral("abba")), 0);
+}

@@ -1,0 +1,406 @@
+#include "LibraryStore.h"
+
+#include "core/Text.h"
+
+#include <QSet>
+#include <algorithm>
+#include <charconv>
+#include <span>
+
+namespace {
+
+// The song's folder and its album name, the group in which album artists are resolved.
+QString folderAlbumKey(const Song& s) {
+    const qsizetype slash = s.url.path.lastIndexOf(QLatin1Char('/'));
+    const QString album = Text::lower(s.album);
+    QString key;
+    key.reserve(std::max<qsizetype>(slash, 0) + 1 + album.size());
+    if (slash > 0) key += QStringView(s.url.path).left(slash);
+    key += keySeparator;
+    key += album;
+    return key;
+}
+
+bool isLossless(const QString& path) {
+    static const QSet<QString> lossless{QStringLiteral("flac"), QStringLiteral("alac"), QStringLiteral("wav"),
+                                        QStringLiteral("aif"), QStringLiteral("aiff")};
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || path.indexOf(QLatin1Char('/'), dot) >= 0) return false;
+    return lossless.contains(Text::lower(path.mid(dot + 1)));
+}
+
+double rate(const Song& s) {
+    return s.duration > 0 ? double(s.bytes) / s.duration : 0.0;
+}
+
+bool better(const Song& candidate, const Song& best) {
+    const bool a = isLossless(candidate.url.path);
+    const bool b = isLossless(best.url.path);
+    if (a != b) return a;
+    return rate(candidate) > rate(best);
+}
+
+// Lower-cased, typographic quotes made straight, white space runs collapsed to one space and trimmed.
+QString normalisedSlow(const QString& text) {
+    QString s = Text::lower(text);
+    for (QChar& c : s) {
+        switch (c.unicode()) {
+        case 0x2018:
+        case 0x2019:
+            c = QLatin1Char('\'');
+            break;
+        case 0x201C:
+        case 0x201D:
+            c = QLatin1Char('"');
+            break;
+        default:
+            break;
+        }
+    }
+    // QChar::isSpace is true for exactly the Unicode White_Space characters (separators, the ASCII
+    // controls tab to carriage return, and U+0085).
+    return s.simplified();
+}
+
+bool isAscii(const QString& s) {
+    for (QChar c : s)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+// The same rules, appended to `out`. Identities are made for every song at every derivation, so plain
+// ASCII text (nearly all of it) is done in one pass without the intermediate strings.
+void appendNormalised(QString& out, const QString& text) {
+    if (!isAscii(text)) {
+        out += normalisedSlow(text);
+        return;
+    }
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char16_t* w = reinterpret_cast<char16_t*>(out.data()) + start;
+    char16_t* const begin = w;
+    bool space = false;
+    for (QChar ch : text) {
+        char16_t c = ch.unicode();
+        if (c == ' ' || (c >= '\t' && c <= '\r')) {
+            space = w != begin;
+            continue;
+        }
+        if (space) {
+            *w++ = ' ';
+            space = false;
+        }
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        *w++ = c;
+    }
+    out.truncate(start + (w - begin));
+}
+
+bool songBefore(const Song& a, const Song& b) {
+    if (a.disc != b.disc) return a.disc < b.disc;
+    if (a.track != b.track) return a.track < b.track;
+    return Text::plainLess(a.title, b.title);
+}
+
+// Items grouped by a key, groups in the order their keys first appear, members in item order. Kept flat
+// (one list of members, sliced per group) because a library has as many groups as songs.
+class Groups {
+public:
+    template <typename KeyOf> static Groups of(qsizetype count, KeyOf keyOf) {
+        Groups g;
+        QHash<QString, qsizetype> index;
+        index.reserve(count);
+        QList<qsizetype> groupOfItem(count);
+        QList<qsizetype> sizes;
+        for (qsizetype i = 0; i < count; ++i) {
+            auto it = index.constFind(keyOf(i));
+            if (it == index.cend()) {
+                it = index.insert(keyOf(i), sizes.size());
+                sizes.append(0);
+            }
+            groupOfItem[i] = *it;
+            ++sizes[*it];
+        }
+        g.m_start.resize(sizes.size() + 1);
+        g.m_start[0] = 0;
+        for (qsizetype k = 0; k < sizes.size(); ++k)
+            g.m_start[k + 1] = g.m_start[k] + sizes[k];
+        QList<qsizetype> next(g.m_start.cbegin(), g.m_start.cend() - 1);
+        g.m_items.resize(count);
+        for (qsizetype i = 0; i < count; ++i)
+            g.m_items[next[groupOfItem[i]]++] = i;
+        return g;
+    }
+
+    qsizetype size() const { return m_start.size() - 1; }
+    std::span<const qsizetype> operator[](qsizetype group) const {
+        return {m_items.constData() + m_start[group], size_t(m_start[group + 1] - m_start[group])};
+    }
+
+private:
+    QList<qsizetype> m_start{0};
+    QList<qsizetype> m_items;
+};
+
+} // namespace
+
+QList<Song> LibraryStore::resolveAlbumArtists(QList<Song> songs) {
+    // Most groups are one artist spelled one way; only groups where the spelling varies are counted.
+    struct Group {
+        qsizetype first;
+        bool varies = false;
+    };
+    QHash<QString, qsizetype> groupOf;
+    groupOf.reserve(songs.size());
+    QList<Group> groups;
+    QList<qsizetype> groupOfSong(songs.size(), -1);
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const Song& s = songs.at(i);
+        if (s.albumArtistTag) continue;
+        const QString key = folderAlbumKey(s);
+        auto it = groupOf.constFind(key);
+        if (it == groupOf.cend()) {
+            it = groupOf.insert(key, groups.size());
+            groups.append(Group{i});
+        }
+        Group& g = groups[*it];
+        groupOfSong[i] = *it;
+        if (!g.varies && songs.at(g.first).artist != s.artist) g.varies = true;
+    }
+
+    QHash<qsizetype, QList<qsizetype>> members;
+    for (qsizetype i = 0; i < songs.size(); ++i)
+        if (groupOfSong[i] >= 0 && groups[groupOfSong[i]].varies) members[groupOfSong[i]].append(i);
+
+    for (const QList<qsizetype>& group : std::as_const(members)) {
+        // Count each performing artist, lower-cased; the first song of each keeps its spelling.
+        QHash<QString, std::pair<qsizetype, qsizetype>> countAndFirst;
+        qsizetype largest = 0;
+        qsizetype largestFirst = -1;
+        for (qsizetype i : group) {
+            auto& [count, first] = countAndFirst[Text::lower(songs.at(i).artist)];
+            if (count++ == 0) first = i;
+            if (count > largest) {
+                largest = count;
+                largestFirst = first;
+            }
+        }
+        if (countAndFirst.size() == 1) continue;
+        const QString name =
+            2 * largest > group.size() ? songs.at(largestFirst).artist : QStringLiteral("Various Artists");
+        for (qsizetype i : group)
+            if (songs.at(i).albumArtist != name) songs[i].albumArtist = name;
+    }
+    return songs;
+}
+
+QString LibraryStore::identity(const Song& s) {
+    QString id;
+    id.reserve(s.artist.size() + s.album.size() + s.title.size() + 8);
+    appendNormalised(id, s.artist);
+    id += keySeparator;
+    appendNormalised(id, s.album);
+    id += keySeparator;
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, s.disc).ptr;
+    id += QLatin1String(digits, end - digits);
+    id += keySeparator;
+    appendNormalised(id, s.title);
+    return id;
+}
+
+LibraryStore::Split LibraryStore::removeDuplicates(const QList<Song>& songs) {
+    QList<QString> ids;
+    ids.reserve(songs.size());
+    for (const Song& s : songs)
+        ids.append(identity(s));
+    const Groups groups = Groups::of(songs.size(), [&](qsizetype i) -> const QString& { return ids[i]; });
+
+    Split split;
+    // Nothing doubled: keep the given list itself rather than a copy of it.
+    if (groups.size() == songs.size()) {
+        split.kept = songs;
+        return split;
+    }
+    split.kept.reserve(groups.size());
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        const auto group = groups[g];
+        qsizetype best = group.front();
+        for (qsizetype i : group)
+            if (i != best && better(songs.at(i), songs.at(best))) best = i;
+        split.kept.append(songs.at(best));
+        for (qsizetype i : group)
+            if (songs.at(i).url != songs.at(best).url) split.extra.append(songs.at(i));
+    }
+    return split;
+}
+
+LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const LibraryEdits& edits) {
+    Collection c;
+
+    // A damaged or hand-edited cache may name one file twice; the first one stands. The map made here
+    // becomes the path index once it points into the final songs.
+    QHash<QString, qsizetype>& byPath = c.songIndexByPath;
+    byPath.reserve(raw.size());
+    bool twice = false;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        auto it = byPath.constFind(raw.at(i).url.path);
+        if (it == byPath.cend())
+            byPath.insert(raw.at(i).url.path, i);
+        else
+            twice = true;
+    }
+    if (twice) {
+        for (qsizetype i = 0; i < raw.size(); ++i)
+            if (byPath.value(raw.at(i).url.path) == i) c.scanned.append(raw.at(i));
+    } else {
+        c.scanned = raw;
+    }
+
+    Split split = removeDuplicates(resolveAlbumArtists(c.scanned));
+    // An edited album keeps its identity, so the keys taken before the edits serve after them too.
+    QList<QString> albumIDs;
+    albumIDs.reserve(split.kept.size());
+    for (const Song& s : std::as_const(split.kept))
+        albumIDs.append(s.albumID());
+    c.songs = edits.apply(split.kept, albumIDs);
+    c.duplicates = std::move(split.extra);
+
+    for (qsizetype i = 0; i < c.songs.size(); ++i)
+        byPath[c.songs.at(i).url.path] = i;
+    for (const Song& s : std::as_const(c.duplicates))
+        byPath.remove(s.url.path);
+
+    // Albums: one per album identity, in the order the identities first appear.
+    const Groups byAlbum =
+        Groups::of(c.songs.size(), [&](qsizetype i) -> const QString& { return albumIDs[i]; });
+    struct Keyed {
+        Album album;
+        QString id;
+        QString artistKey;
+        qint64 year = 0;
+        QString titleKey;
+    };
+    QList<Keyed> keyed;
+    keyed.reserve(byAlbum.size());
+    for (qsizetype g = 0; g < byAlbum.size(); ++g) {
+        Keyed k;
+        Album& album = k.album;
+        album.songs.reserve(byAlbum[g].size());
+        for (qsizetype i : byAlbum[g])
+            album.songs.append(c.songs.at(i));
+        std::stable_sort(album.songs.begin(), album.songs.end(), songBefore);
+        album.title = album.songs.first().album;
+        album.artist = album.songs.first().albumArtist;
+        k.id = albumIDs.at(byAlbum[g].front());
+        album.cover = edits.cover(k.id);
+        k.artistKey = Text::lower(album.artist);
+        k.year = album.year().value_or(0);
+        k.titleKey = Text::lower(album.title);
+        keyed.append(std::move(k));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (int c = Text::plainCompare(a.artistKey, b.artistKey)) return c < 0;
+        if (a.year != b.year) return a.year < b.year;
+        return Text::plainLess(a.titleKey, b.titleKey);
+    });
+    c.albums.reserve(keyed.size());
+    c.albumIndexByID.reserve(keyed.size());
+    for (qsizetype i = 0; i < keyed.size(); ++i) {
+        c.albumIndexByID.insert(keyed.at(i).id, i);
+        c.albums.append(keyed.at(i).album);
+    }
+
+    // Artists: the sorted albums grouped by lower-cased artist, then sorted by that key.
+    const Groups byArtist =
+        Groups::of(keyed.size(), [&](qsizetype i) -> const QString& { return keyed[i].artistKey; });
+    struct KeyedArtist {
+        Artist artist;
+        QString key;
+    };
+    QList<KeyedArtist> artists;
+    artists.reserve(byArtist.size());
+    for (qsizetype g = 0; g < byArtist.size(); ++g) {
+        Artist artist;
+        artist.albums.reserve(byArtist[g].size());
+        for (qsizetype i : byArtist[g])
+            artist.albums.append(c.albums.at(i));
+        artist.name = artist.albums.first().artist;
+        artists.append(KeyedArtist{std::move(artist), keyed.at(byArtist[g].front()).artistKey});
+    }
+    std::stable_sort(artists.begin(), artists.end(), [](const KeyedArtist& a, const KeyedArtist& b) {
+        return Text::plainLess(a.key, b.key);
+    });
+    c.artists.reserve(artists.size());
+    for (KeyedArtist& a : artists)
+        c.artists.append(std::move(a.artist));
+    return c;
+}
+
+void LibraryStore::set(const QList<Song>& raw) {
+    Collection c = build(raw, m_edits);
+    m_scanned = std::move(c.scanned);
+    m_songs = std::move(c.songs);
+    m_duplicates = std::move(c.duplicates);
+    m_albums = std::move(c.albums);
+    m_artists = std::move(c.artists);
+    m_songIndexByPath = std::move(c.songIndexByPath);
+    m_albumIndexByID = std::move(c.albumIndexByID);
+    emit songsChanged();
+    emit duplicatesChanged();
+    emit albumsChanged();
+    emit artistsChanged();
+}
+
+std::optional<Artist> LibraryStore::artist(const QString& named) const {
+    const QString key = Text::lower(named);
+    for (const Artist& a : m_artists)
+        if (Text::lower(a.name) == key) return a;
+    return std::nullopt;
+}
+
+std::optional<Album> LibraryStore::album(const QString& id) const {
+    auto it = m_albumIndexByID.constFind(id);
+    if (it == m_albumIndexByID.cend()) return std::nullopt;
+    return m_albums.at(*it);
+}
+
+std::optional<Song> LibraryStore::song(const QString& path) const {
+    auto it = m_songIndexByPath.constFind(path);
+    if (it == m_songIndexByPath.cend()) return std::nullopt;
+    return m_songs.at(*it);
+}
+
+FileUrl LibraryStore::artworkURL(const Song& s) const {
+    auto it = m_albumIndexByID.constFind(s.albumID());
+    if (it != m_albumIndexByID.cend())
+        if (auto url = m_albums.at(*it).artworkURL()) return *url;
+    return s.url;
+}
+
+qint64 LibraryStore::totalBytes() const {
+    qint64 sum = 0;
+    for (const Song& s : m_songs)
+        sum += s.bytes;
+    return sum;
+}
+
+QList<Album> LibraryStore::recentlyAdded() const {
+    struct Dated {
+        Date added;
+        qsizetype index;
+    };
+    QList<Dated> dated;
+    dated.reserve(m_albums.size());
+    for (qsizetype i = 0; i < m_albums.size(); ++i)
+        dated.append({m_albums.at(i).added(), i});
+    std::stable_sort(dated.begin(), dated.end(), [this](const Dated& a, const Dated& b) {
+        if (a.added != b.added) return a.added > b.added;
+        return Text::plainLess(m_albums.at(a.index).title, m_albums.at(b.index).title);
+    });
+    QList<Album> out;
+    out.reserve(dated.size());
+    for (const Dated& d : dated)
+        out.append(m_albums.at(d.index));
+    return out;
+}

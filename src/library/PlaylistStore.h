@@ -1,0 +1,64 @@
+#pragma once
+
+#include "AutoPlaylist.h"
+#include "Playlist.h"
+#include "Song.h"
+
+#include <QList>
+#include <QObject>
+#include <QUuid>
+#include <optional>
+
+class LibraryStore;
+
+// The user's playlists, newest first, kept in "playlists.json". The one owner of that file: it is read once
+// when the store is made and written whole after every change. Lookups also know the three automatic
+// playlists, which can be named by id but never edited: every editing operation looks the id up among the
+// stored playlists only and does nothing (count 0) when it is not there. The store posts no notices; the
+// callers tell the user what happened.
+class PlaylistStore : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<Playlist> playlists READ playlists NOTIFY playlistsChanged)
+
+public:
+    explicit PlaylistStore(QObject* parent = nullptr);
+
+    const QList<Playlist>& playlists() const { return m_playlists; }
+
+    // A stored playlist, else the value of an automatic one, else nothing.
+    std::optional<Playlist> playlist(const QUuid& id) const;
+    // The songs in playlist order: an automatic playlist's are worked out now; a stored playlist's paths
+    // that have no song in the library are skipped, and a path listed twice gives its song twice.
+    QList<Song> songs(const Playlist& playlist, const LibraryStore& library,
+                      const LikesAndPlays& player) const;
+    QList<Playlist> automatic() const;
+
+    // A new playlist at the front; no name, or one that is only white space, gets a fresh "new playlist".
+    Playlist create(const std::optional<QString>& name, const QList<Song>& songs);
+    // White space only changes nothing; any other name is taken, even one another playlist has.
+    void rename(const QUuid& id, const QString& name);
+    void deletePlaylist(const QUuid& id);
+    // Appends the songs the playlist does not have yet (a new song given twice is appended twice) and
+    // returns how many were appended.
+    int add(const QList<Song>& songs, const QUuid& to);
+    // Removes every occurrence of the song.
+    void remove(const Song& song, const QUuid& from);
+    // Drag and drop: the songs move as one block in front of `before` (or to the end), leaving their old
+    // places. Returns how many of them were new to the playlist.
+    int place(const QList<Song>& songs, const std::optional<Song>& before, const QUuid& in);
+    // Swaps the song's first occurrence with the entry `offset` places away, when there is one.
+    void move(const Song& song, int offset, const QUuid& in);
+
+    static QString filePath();
+
+signals:
+    void playlistsChanged();
+
+private:
+    std::optional<qsizetype> index(const QUuid& id) const;
+    QString freshName() const;
+    void changed();
+    void save() const;
+
+    QList<Playlist> m_playlists;
+};
