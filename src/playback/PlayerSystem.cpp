@@ -74,8 +74,8 @@ void Player::publishNowPlaying(bool withSong) {
     if (withSong) {
         if (const std::optional<Song> song = current()) {
             // The song's own artist, also on a compilation whose album artist differs.
-            state.info = NowPlayingInfo{song->title,      song->artist, song->album,
-                                        song->duration,   m_position,   m_isPlaying ? 1.0 : 0.0,
+            state.info = NowPlayingInfo{song->title,    song->artist, song->album,
+                                        song->duration, m_position,   m_isPlaying ? 1.0 : 0.0,
                                         m_generation};
             state.playing = m_isPlaying;
         } else {

@@ -45,8 +45,8 @@ QString Player::volumeText() const {
 
 void Player::fadeVolume(float to, double seconds, std::function<void()> then) {
     cancelFade();
-    auto* fade = new VolumeFade(m_backend.volume(), to, seconds, [this](float v) { m_backend.setVolume(v); },
-                                *m_fadeClock, this);
+    auto* fade = new VolumeFade(
+        m_backend.volume(), to, seconds, [this](float v) { m_backend.setVolume(v); }, *m_fadeClock, this);
     m_fade = fade;
     m_fadeGivesWay = false;
     fade->start([this, then = std::move(then)] {

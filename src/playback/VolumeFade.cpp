@@ -21,9 +21,10 @@ FadeClock& FadeClock::system() {
     return clock;
 }
 
-VolumeFade::VolumeFade(float from, float to, double seconds, std::function<void(float)> apply, FadeClock& clock,
-                       QObject* parent)
-    : QObject(parent), m_from(from), m_to(to), m_seconds(seconds), m_apply(std::move(apply)), m_clock(clock) {}
+VolumeFade::VolumeFade(float from, float to, double seconds, std::function<void(float)> apply,
+                       FadeClock& clock, QObject* parent)
+    : QObject(parent), m_from(from), m_to(to), m_seconds(seconds), m_apply(std::move(apply)), m_clock(clock) {
+}
 
 void VolumeFade::start(std::function<void()> then) {
     m_then = std::move(then);

@@ -51,7 +51,7 @@ TEST(PlayerVolume, MuteRemembersTheVolumeBeforeIt) {
 
 TEST(PlayerVolume, TextRoundsHalvesAwayFromZeroAndOnlyZeroIsMuted) {
     const std::pair<double, const char*> table[] = {
-        {0.0, "muted"}, {0.7, "volume 70"},       {0.004, "volume 0"},
+        {0.0, "muted"},       {0.7, "volume 70"},  {0.004, "volume 0"},
         {0.125, "volume 13"}, {1.0, "volume 100"}, {0.994, "volume 99"},
     };
     PlayerRig p;
@@ -67,7 +67,8 @@ TEST(PlayerVolume, AFadeTakesSixteenEasedStepsAndCanBeCancelled) {
     SteppedFadeClock clock;
     QList<float> heard;
     int completions = 0;
-    auto* fade = new VolumeFade(0.7f, 0.0f, 0.32, [&](float v) { heard.append(v); }, clock);
+    auto* fade = new VolumeFade(
+        0.7f, 0.0f, 0.32, [&](float v) { heard.append(v); }, clock);
     fade->start([&] { ++completions; });
     clock.steps(15);
     EXPECT_EQ(completions, 0);
@@ -82,7 +83,8 @@ TEST(PlayerVolume, AFadeTakesSixteenEasedStepsAndCanBeCancelled) {
     EXPECT_EQ(clock.slept, QList<double>(16, 0.02));
 
     heard.clear();
-    QPointer<VolumeFade> cancelled = new VolumeFade(0.0f, 1.0f, 0.22, [&](float v) { heard.append(v); }, clock);
+    QPointer<VolumeFade> cancelled = new VolumeFade(
+        0.0f, 1.0f, 0.22, [&](float v) { heard.append(v); }, clock);
     cancelled->start([&] { ++completions; });
     clock.steps(3);
     delete cancelled.data();
@@ -105,7 +107,8 @@ TEST(PlayerVolume, PauseFadesOutThenPauses) {
             EXPECT_LT(p.heard(), before) << step;
             before = p.heard();
         }
-        if (auto it = expected.find(step); it != expected.end()) EXPECT_NEAR(p.heard(), it->second, 1e-6) << step;
+        if (auto it = expected.find(step); it != expected.end())
+            EXPECT_NEAR(p.heard(), it->second, 1e-6) << step;
     }
     // The last step pauses the engine and puts its volume back for the next start.
     EXPECT_FALSE(p.backend.isRunning());

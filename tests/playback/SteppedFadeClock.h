@@ -12,8 +12,8 @@ struct SteppedFadeClock : FadeClock {
         QPointer<QObject> owner;
         std::function<void()> wake;
     };
-    QList<Sleep> sleeps;        // still to wake
-    QList<double> slept;        // every wait asked for, in order
+    QList<Sleep> sleeps; // still to wake
+    QList<double> slept; // every wait asked for, in order
 
     void sleep(double seconds, QObject* owner, std::function<void()> wake) override {
         sleeps.append({seconds, owner, std::move(wake)});
