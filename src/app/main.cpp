@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     TamskApp app;
+    if (app.handedOver()) return 0;
     if (!app.showMainWindow()) return 1;
     return QGuiApplication::exec();
 }

@@ -15,7 +15,6 @@ const QString historyKey = QStringLiteral("history");
 const QString likesKey = QStringLiteral("likes");
 const QString playCountsKey = QStringLiteral("playCounts");
 const QString repeatAllKey = QStringLiteral("repeatAll");
-const QString volumeKey = QStringLiteral("volume");
 
 // A stored list of texts; anything else (missing, not a list, a list holding something else) is none.
 QStringList textList(const QJsonValue& value) {
@@ -57,6 +56,7 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
         qWarning() << "audio output:" << message;
         post(QStringLiteral("no sound output found, playing silently"));
     });
+    observeQuit();
 }
 
 Player::~Player() {
@@ -199,6 +199,7 @@ void Player::load() {
     if (!song) return;
     finishListening();
     m_listening = Listening{*song, Date::now(), m_smartDJArtist.has_value()};
+    cancelFade();
     m_backend.setVolume(float(m_volume));
     m_generation = m_backend.load(song->path());
     m_backend.play();
@@ -258,16 +259,11 @@ void Player::toggle() {
     if (!current()) return;
     if (m_isPlaying) {
         setIsPlaying(false);
-        // The pause fade (when "fadeOnPause" is on) takes this path's place once volume fades exist.
-        m_backend.pause();
-        m_backend.setVolume(float(m_volume));
+        pauseEngine();
     } else {
-        // An engine that really stopped starts from silence, which the resume fade-in rises from.
-        if (!m_backend.isRunning()) m_backend.setVolume(0.0f);
-        m_backend.play();
+        resumeEngine();
         restartStallClock();
         setIsPlaying(true);
-        m_backend.setVolume(float(m_volume));
     }
     updateNowPlaying();
 }
@@ -343,20 +339,6 @@ void Player::cannotPlay(const QString& reason) {
     m_backend.reset();
     setIsPlaying(false);
     if (song) post(QStringLiteral("couldn't play ") + describe({*song}));
-}
-
-void Player::updateNowPlaying() {
-    emit nowPlayingChanged();
-}
-
-// MARK: volume
-
-void Player::setVolume(double volume) {
-    m_backend.setVolume(float(volume));
-    m_defaults.set(volumeKey, volume);
-    if (m_volume == volume) return;
-    m_volume = volume;
-    emit volumeChanged();
 }
 
 void Player::setRepeatAll(bool on) {

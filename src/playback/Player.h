@@ -2,11 +2,14 @@
 
 #include "AudioLevels.h"
 #include "ListeningLog.h"
+#include "VolumeFade.h"
 #include "library/Song.h"
+#include "platform/mpris/NowPlayingCenter.h"
 
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
@@ -30,6 +33,7 @@ class Player : public QObject {
     Q_PROPERTY(bool repeatAll READ repeatAll WRITE setRepeatAll NOTIFY repeatAllChanged)
     Q_PROPERTY(bool shuffle READ shuffle WRITE setShuffle NOTIFY shuffleChanged)
     Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY volumeChanged)
+    Q_PROPERTY(QString volumeText READ volumeText NOTIFY volumeChanged)
     Q_PROPERTY(QString noticeText READ noticeText NOTIFY noticeChanged)
     Q_PROPERTY(QUuid noticeId READ noticeId NOTIFY noticeChanged)
 
@@ -58,6 +62,7 @@ public:
     static constexpr int historyLimit = 60;
     static constexpr double restartThreshold = 3.0;
     static constexpr double defaultVolume = 0.7;
+    static inline const QString volumeKey = QStringLiteral("volume");
     // How long a song may play without its position moving before it counts as unplayable: some broken
     // files keep the decoder busy forever without reaching an end or an error.
     static constexpr int defaultStallLimitMs = 5000;
@@ -103,6 +108,16 @@ public:
     void setRepeatAll(bool on);
     double volume() const { return m_volume; }
     void setVolume(double volume);
+    // Mutes, or brings back the volume from before muting.
+    Q_INVOKABLE void toggleMute();
+    // The volume as the readout shows it: "muted" or "volume 70".
+    QString volumeText() const;
+    // Where fades take their time from: the event loop, unless a test steps a clock by hand.
+    void setFadeClock(FadeClock& clock) { m_fadeClock = &clock; }
+
+    // The desktop's media keys and now-playing display: the player carries out the center's commands and
+    // keeps it told what plays. Made once at start; the center may outlive the player or not.
+    void connectSystemControls(NowPlayingCenter& center);
 
     // Likes, play counts, history.
     const QSet<QString>& likes() const { return m_likes; }
@@ -167,6 +182,17 @@ private:
     void onFailed(quint64 generation, const QString& message);
     void readStoredState();
     void storeLikes();
+    // Volume and fades.
+    void fadeVolume(float to, double seconds, std::function<void()> then = {});
+    void cancelFade();
+    void pauseEngine();
+    void resumeEngine();
+    // The desktop and the program's end.
+    void observeQuit();
+    void runCommand(NowPlayingCenter::Command command);
+    NowPlayingCenter::Abilities abilities() const;
+    // Writes the center; `withSong` also rewrites what plays (title, elapsed time, state).
+    void publishNowPlaying(bool withSong);
 
     Defaults& m_defaults;
     MediaBackend& m_backend;
@@ -194,4 +220,10 @@ private:
     QElapsedTimer m_progressClock;
     double m_lastSeenPosition = 0;
     int m_stallLimitMs = defaultStallLimitMs;
+
+    double m_unmutedVolume = defaultVolume;
+    QPointer<VolumeFade> m_fade; // at most one runs
+    bool m_fadeGivesWay = false; // a resume fade yields to a volume the user sets meanwhile
+    FadeClock* m_fadeClock = &FadeClock::system();
+    QPointer<NowPlayingCenter> m_nowPlaying;
 };

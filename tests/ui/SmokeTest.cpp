@@ -54,3 +54,36 @@ TEST(UiSmoke, QuitsCleanlyOnSigterm) {
     EXPECT_EQ(velto.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(velto.exitCode(), 0);
 }
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+// A second start finds the first on the session bus, asks it to show its window and ends at once, having
+// made nothing of its own; the first keeps running.
+TEST(UiSmoke, ASecondStartHandsOverToTheFirst) {
+    TestHome home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(QStringLiteral(VELTO_BUILD_DIR "/velto"), {});
+    ASSERT_TRUE(first.waitForStarted(5000));
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return bus->isServiceRegistered("org.mpris.MediaPlayer2.velto").value(); }, 10000));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(VELTO_BUILD_DIR "/velto"), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    ::kill(pid_t(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitCode(), 0);
+    // The name is free again for the next start.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !bus->isServiceRegistered("org.mpris.MediaPlayer2.velto").value(); }, 5000));
+}
