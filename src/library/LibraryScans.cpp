@@ -45,7 +45,13 @@ struct LibraryStore::ScanResult {
 };
 
 LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
-    : LibraryStore(defaults, LibraryScanner::scan, parent) {}
+    : LibraryStore(
+          defaults,
+          [](const FileUrl& folder, const QHash<QString, Song>& known,
+             const LibraryScanner::Progress& progress) {
+              return LibraryScanner::scan(folder, known, progress);
+          },
+          parent) {}
 
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),

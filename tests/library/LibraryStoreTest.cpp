@@ -346,3 +346,33 @@ TEST(LibraryStore, WatchSwitchIsStoredAndTurningItOnScans) {
     ASSERT_TRUE(waitIdle(store));
     EXPECT_EQ(scanner.calls().size(), 1);
 }
+
+TEST(LibraryStore, ScansARealFolder) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    QDir().mkpath(music + "/Test Artist/Test Album");
+    for (const char* name : {"a.mp3", "b.mp3"})
+        ASSERT_TRUE(QFile::copy(fixturePath("tone.mp3"), music + "/Test Artist/Test Album/" + name));
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), music + "/Test Artist/Test Album/c.flac"));
+    TestHome::writeFile(music + "/notes.txt", "not a song");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+
+    LibraryStore store(defaults);
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(store.scanProgress(), (ScanProgress{0, 3}));
+    EXPECT_EQ(store.songs().size(), 2); // the two copies of one recording count once
+    EXPECT_EQ(store.duplicates().size(), 1);
+    ASSERT_EQ(store.albums().size(), 1);
+    EXPECT_EQ(store.albums()[0].title, "Test Album");
+    EXPECT_EQ(store.albums()[0].artist, "Test Artist");
+    EXPECT_EQ(cachedSongs().size(), 3);
+
+    // Nothing changed: the same songs again, from what the last scan knew.
+    const QList<Song> before = store.songs();
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(titles(store.songs()), titles(before));
+    EXPECT_TRUE(store.song(music + "/Test Artist/Test Album/c.flac"));
+}
