@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -209,6 +210,45 @@ TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
     const auto known = scanner.calls()[1].known;
     EXPECT_EQ(known.size(), 4);
     EXPECT_EQ(known.value(music + "/x/2.mp3"), found[1]);
+}
+
+TEST(LibraryStore, RescanThatFindsNothingNewPublishesAndWritesNothing) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const QList<Song> found{makeSong(music + "/a.mp3", "Ann", "A"), makeSong(music + "/b.mp3", "Bob", "B")};
+    writeCache(found);
+    FakeScanner scanner;
+    scanner.setSongs(music, {found[1], found[0]}); // finished in another order
+    LibraryStore store(defaults, scanner.function());
+    QSignalSpy published(&store, &LibraryStore::songsChanged);
+    const auto inode = [] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(LibraryStore::cachePath()).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const auto before = inode();
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(published.size(), 0);
+    EXPECT_EQ(inode(), before);
+
+    // A cache file that went missing is written again even so.
+    QFile::remove(LibraryStore::cachePath());
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(titles(cachedSongs()), titles(found));
+
+    // One changed song: published and saved.
+    Song changed = found[0];
+    changed.modified = Date{2000};
+    changed.title = "A2";
+    scanner.setSongs(music, {changed, found[1]});
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(published.size(), 1);
+    EXPECT_EQ(store.song(changed.url.path)->title, "A2");
+    EXPECT_EQ(titles(cachedSongs()), QStringList({"A2", "b"}));
 }
 
 TEST(LibraryStore, RequestsDuringAScanMakeExactlyOneMore) {
