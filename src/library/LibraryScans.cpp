@@ -2,7 +2,6 @@
 // cache file.
 #include "LibraryStore.h"
 
-#include "SettingKey.h"
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
@@ -15,8 +14,8 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include <cerrno>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,7 +30,10 @@ FileUrl defaultFolder() {
 
 // Scans yield to everything the user is doing; threads the scanner starts from here inherit the niceness.
 void lowerThisThreadsPriority() {
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    // Linux keeps a niceness per thread; 0 names the calling one.
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, 0);
+    if (errno == 0) setpriority(PRIO_PROCESS, 0, std::min(nice + 10, 19));
 }
 
 } // namespace
