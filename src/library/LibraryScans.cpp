@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QStandardPaths>
 #include <algorithm>
+#include <mutex>
 
 #include <cerrno>
 #include <sys/resource.h>
@@ -49,6 +50,12 @@ struct LibraryStore::ScanResult {
     QByteArray cacheJson; // made only when something changed
 };
 
+struct LibraryStore::ScanHandoff {
+    std::mutex mutex;
+    QList<ScanProgress> progress;
+    std::unique_ptr<ScanResult> result;
+};
+
 LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
     : LibraryStore(
           defaults,
@@ -60,7 +67,7 @@ LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
 
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
-      m_edits(LibraryEdits::load()) {
+      m_edits(LibraryEdits::load()), m_handoff(std::make_shared<ScanHandoff>()) {
     const QString stored = m_defaults.stringValue(libraryFolderKey);
     m_folder = stored.isEmpty() ? defaultFolder() : FileUrl::fromPath(stored);
     if (auto cached = loadCache()) {
@@ -98,39 +105,56 @@ void LibraryStore::scan() {
     joinScanThread();
 
     // Everything the worker needs is taken here; it never touches the store. The lists are shared, not
-    // copied, and the map of known songs is built on the worker.
+    // copied, and the map of known songs is built on the worker. What it finds goes through the handoff,
+    // whose lock is the one every exchange between the threads passes (and one ThreadSanitizer can see:
+    // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
     const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
-    m_scanThread = std::thread([this, folder, known, scanFunction = m_scanFunction] {
+    m_scanThread = std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction] {
         lowerThisThreadsPriority();
         QHash<QString, Song> knownByPath;
         knownByPath.reserve(known.size());
         for (const Song& s : known) // the first of a doubled path stands
             if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
-        auto progress = [this](qsizetype done, qsizetype total) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, done, total] {
-                    setScanProgress({done, total});
-                },
-                Qt::QueuedConnection);
+        auto progress = [this, &handoff](qsizetype done, qsizetype total) {
+            {
+                std::lock_guard lock(handoff->mutex);
+                handoff->progress.append({done, total});
+            }
+            QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
         };
-        ScanResult result;
-        result.folder = folder;
-        result.songs = scanFunction(folder, knownByPath, progress);
-        result.known = known;
-        result.folderMissing = !QFileInfo(folder.path).isDir();
-        result.unchanged = result.songs.size() == known.size() && knownByPath.size() == known.size() &&
-                           std::all_of(result.songs.cbegin(), result.songs.cend(), [&](const Song& s) {
-                               auto it = knownByPath.constFind(s.url.path);
-                               return it != knownByPath.cend() && *it == s;
-                           });
+        auto result = std::make_unique<ScanResult>();
+        result->folder = folder;
+        result->songs = scanFunction(folder, knownByPath, progress);
+        result->known = known;
+        result->folderMissing = !QFileInfo(folder.path).isDir();
+        result->unchanged = result->songs.size() == known.size() && knownByPath.size() == known.size() &&
+                            std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
+                                auto it = knownByPath.constFind(s.url.path);
+                                return it != knownByPath.cend() && *it == s;
+                            });
         // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
-        if (!result.unchanged) result.cacheJson = encodeCache(result.songs);
-        QMetaObject::invokeMethod(
-            this, [this, result = std::move(result)]() mutable { finishScan(std::move(result)); },
-            Qt::QueuedConnection);
+        if (!result->unchanged) result->cacheJson = encodeCache(result->songs);
+        {
+            std::lock_guard lock(handoff->mutex);
+            handoff->result = std::move(result);
+        }
+        QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
     });
+}
+
+void LibraryStore::deliverScan() {
+    QList<ScanProgress> progress;
+    std::unique_ptr<ScanResult> result;
+    {
+        std::lock_guard lock(m_handoff->mutex);
+        progress.swap(m_handoff->progress);
+        result = std::move(m_handoff->result);
+    }
+    // Every report in order, each before the result that follows it.
+    for (const ScanProgress& p : std::as_const(progress))
+        setScanProgress(p);
+    if (result) finishScan(std::move(*result));
 }
 
 void LibraryStore::finishScan(ScanResult result) {

@@ -122,8 +122,12 @@ signals:
     void importStatusChanged();
     void folderChanged();
 
+private slots:
+    void deliverScan();
+
 private:
     struct ScanResult;
+    struct ScanHandoff;
     void set(const QList<Song>& raw);
     void setScanning(bool on);
     void setScanProgress(ScanProgress progress);
@@ -153,5 +157,6 @@ private:
     QHash<QString, qsizetype> m_songIndexByPath;
     QHash<QString, qsizetype> m_albumIndexByID;
 
+    std::shared_ptr<ScanHandoff> m_handoff;
     std::thread m_scanThread;
 };
