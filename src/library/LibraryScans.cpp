@@ -2,7 +2,6 @@
 // cache file.
 #include "LibraryStore.h"
 
-#include "SettingKey.h"
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
@@ -13,9 +12,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStandardPaths>
+#include <algorithm>
+#include <mutex>
 
+#include <cerrno>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,7 +31,10 @@ FileUrl defaultFolder() {
 
 // Scans yield to everything the user is doing; threads the scanner starts from here inherit the niceness.
 void lowerThisThreadsPriority() {
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    // Linux keeps a niceness per thread; 0 names the calling one.
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, 0);
+    if (errno == 0) setpriority(PRIO_PROCESS, 0, std::min(nice + 10, 19));
 }
 
 } // namespace
@@ -41,7 +45,15 @@ struct LibraryStore::ScanResult {
     // What the scan started from; held back when the folder turns out to be missing.
     QList<Song> known;
     bool folderMissing = false;
-    QByteArray cacheJson;
+    // The scan found exactly the songs it started from (the usual rescan), in whatever order.
+    bool unchanged = false;
+    QByteArray cacheJson; // made only when something changed
+};
+
+struct LibraryStore::ScanHandoff {
+    std::mutex mutex;
+    QList<ScanProgress> progress;
+    std::unique_ptr<ScanResult> result;
 };
 
 LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
@@ -55,10 +67,13 @@ LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
 
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
-      m_edits(LibraryEdits::load()) {
+      m_edits(LibraryEdits::load()), m_handoff(std::make_shared<ScanHandoff>()) {
     const QString stored = m_defaults.stringValue(libraryFolderKey);
     m_folder = stored.isEmpty() ? defaultFolder() : FileUrl::fromPath(stored);
-    if (auto cached = loadCache()) set(*cached);
+    if (auto cached = loadCache()) {
+        set(*cached);
+        m_cacheHoldsScanned = m_scanned.size() == cached->size();
+    }
 }
 
 LibraryStore::~LibraryStore() {
@@ -90,47 +105,79 @@ void LibraryStore::scan() {
     joinScanThread();
 
     // Everything the worker needs is taken here; it never touches the store. The lists are shared, not
-    // copied, and the map of known songs is built on the worker.
+    // copied, and the map of known songs is built on the worker. What it finds goes through the handoff,
+    // whose lock is the one every exchange between the threads passes (and one ThreadSanitizer can see:
+    // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
     const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
-    m_scanThread = std::thread([this, folder, known, scanFunction = m_scanFunction] {
+    m_scanThread = std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction] {
         lowerThisThreadsPriority();
         QHash<QString, Song> knownByPath;
         knownByPath.reserve(known.size());
         for (const Song& s : known) // the first of a doubled path stands
             if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
-        auto progress = [this](qsizetype done, qsizetype total) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, done, total] {
-                    setScanProgress({done, total});
-                },
-                Qt::QueuedConnection);
+        auto progress = [this, &handoff](qsizetype done, qsizetype total) {
+            {
+                std::lock_guard lock(handoff->mutex);
+                handoff->progress.append({done, total});
+            }
+            QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
         };
-        ScanResult result;
-        result.folder = folder;
-        result.songs = scanFunction(folder, knownByPath, progress);
-        result.known = known;
-        result.folderMissing = !QFileInfo(folder.path).isDir();
+        auto result = std::make_unique<ScanResult>();
+        result->folder = folder;
+        result->songs = scanFunction(folder, knownByPath, progress);
+        result->known = known;
+        result->folderMissing = !QFileInfo(folder.path).isDir();
+        result->unchanged = result->songs.size() == known.size() && knownByPath.size() == known.size() &&
+                            std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
+                                auto it = knownByPath.constFind(s.url.path);
+                                return it != knownByPath.cend() && *it == s;
+                            });
         // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
-        result.cacheJson = encodeCache(result.songs);
-        QMetaObject::invokeMethod(
-            this, [this, result = std::move(result)]() mutable { finishScan(std::move(result)); },
-            Qt::QueuedConnection);
+        if (!result->unchanged) result->cacheJson = encodeCache(result->songs);
+        {
+            std::lock_guard lock(handoff->mutex);
+            handoff->result = std::move(result);
+        }
+        QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
     });
+}
+
+void LibraryStore::deliverScan() {
+    QList<ScanProgress> progress;
+    std::unique_ptr<ScanResult> result;
+    {
+        std::lock_guard lock(m_handoff->mutex);
+        progress.swap(m_handoff->progress);
+        result = std::move(m_handoff->result);
+    }
+    // Every report in order, each before the result that follows it.
+    for (const ScanProgress& p : std::as_const(progress))
+        setScanProgress(p);
+    if (result) finishScan(std::move(*result));
 }
 
 void LibraryStore::finishScan(ScanResult result) {
     joinScanThread();
-    set(result.songs);
+    // Nothing found that the collection does not already hold, and nothing else replaced it meanwhile:
+    // deriving it again would give the same collection, so it stays as it is.
+    const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
+                      result.known.constData() == m_scanned.constData();
+    if (!same) set(result.songs);
     setScanning(false);
     // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that
     // its return costs a rescan of dates rather than a reading of every file.
     if (result.folderMissing && !result.known.isEmpty() && result.folder == m_folder) {
         m_heldKnown = result.known;
+        m_cacheHoldsScanned = false;
     } else {
         m_heldKnown.clear();
-        writeCache(result.cacheJson);
+        if (same && m_cacheHoldsScanned && QFileInfo::exists(cachePath())) {
+            QFile::remove(formerCachePath());
+        } else {
+            if (result.cacheJson.isNull()) result.cacheJson = encodeCache(result.songs);
+            m_cacheHoldsScanned = writeCache(result.cacheJson);
+        }
     }
     if (m_rescanWhenDone) {
         m_rescanWhenDone = false;
@@ -147,6 +194,7 @@ void LibraryStore::useFolder(const QUrl& chosen) {
     m_defaults.set(libraryFolderKey, path);
     m_heldKnown.clear();
     set({});
+    m_cacheHoldsScanned = false;
     scan();
 }
 

@@ -136,8 +136,12 @@ signals:
     void importStatusChanged();
     void folderChanged();
 
+private slots:
+    void deliverScan();
+
 private:
     struct ScanResult;
+    struct ScanHandoff;
     void set(const QList<Song>& raw);
     void setScanning(bool on);
     void setScanProgress(ScanProgress progress);
@@ -161,9 +165,12 @@ private:
     // The songs of the last cache while the music folder is missing (an unplugged disk): the collection
     // shows empty, but when the folder returns the scan still reuses them instead of reading every file.
     QList<Song> m_heldKnown;
+    // The cache file holds `m_scanned` (in some order), so a scan that changed nothing need not write it.
+    bool m_cacheHoldsScanned = false;
     LibraryEdits m_edits;
     QHash<QString, qsizetype> m_songIndexByPath;
     QHash<QString, qsizetype> m_albumIndexByID;
 
+    std::shared_ptr<ScanHandoff> m_handoff;
     std::thread m_scanThread;
 };
