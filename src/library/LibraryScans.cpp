@@ -1,6 +1,7 @@
 // The library store's side of scanning: starting scans and coalescing requests, the music folder and the
 // cache file.
 #include "LibraryStore.h"
+#include "SettingKey.h"
 
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
@@ -74,6 +75,7 @@ LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObjec
         set(*cached);
         m_cacheHoldsScanned = m_scanned.size() == cached->size();
     }
+    watch();
 }
 
 LibraryStore::~LibraryStore() {
@@ -195,12 +197,27 @@ void LibraryStore::useFolder(const QUrl& chosen) {
     m_heldKnown.clear();
     set({});
     m_cacheHoldsScanned = false;
+    watch();
     scan();
 }
 
 void LibraryStore::setWatching(bool on) {
     m_defaults.set(watchFolderKey, on);
+    watch();
     if (on) scan();
+}
+
+void LibraryStore::watch() {
+    m_watcher.reset();
+    if (!SettingKey::isOn(m_defaults, watchFolderKey)) return;
+    // The watcher belongs to the store, so its callback cannot outlive it.
+    m_watcher = FolderWatcher::make(m_folder, [this] { scan(); });
+    if (!m_watcher) return;
+    const auto tellPartial = [this] {
+        showPassingStatus(QStringLiteral("some folders are not watched: the system's limit of watches is reached"));
+    };
+    if (m_watcher->partial()) tellPartial();
+    connect(m_watcher.get(), &FolderWatcher::limitReached, this, tellPartial);
 }
 
 QString LibraryStore::cachePath() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FolderWatcher.h"
+
 #include "Artist.h"
 #include "LibraryEdits.h"
 #include "LibraryScanner.h"
@@ -94,8 +96,24 @@ public:
     // collection is emptied at once, the folder is remembered and scanned.
     Q_INVOKABLE void useFolder(const QUrl& chosen);
     // The settings switch for following changes in the folder: stored under "watchFolder"; turning it on
-    // scans.
+    // starts the watch and scans, turning it off stops the watch.
     Q_INVOKABLE void setWatching(bool on);
+    bool isWatching() const { return m_watcher != nullptr; }
+    // "Choose Music Folder…": the window shows its folder chooser ("Use this folder") and answers with
+    // useFolder.
+    Q_INVOKABLE void chooseFolder() { emit chooseFolderRequested(); }
+    static QString chooseFolderButton() { return QStringLiteral("Use this folder"); }
+
+    // Copies dropped songs and folders (local files only) into the music folder in the background, filed
+    // by album artist and album, with the status line telling how it goes; then scans.
+    Q_INVOKABLE void bringIn(const QList<QUrl>& urls);
+    void bringIn(const QList<FileUrl>& items);
+    // "Add Music…": the window shows its file and folder choosers and hands the choice to bringIn.
+    Q_INVOKABLE void addMusic() { emit addMusicRequested(); }
+    static QString addMusicButton() { return QStringLiteral("Add"); }
+    Q_INVOKABLE QString addMusicMessage() const;
+    // How long an import's last status text stays.
+    static constexpr int statusClearMs = 4000;
 
     // The steps of deriving the collection, free of any store so they can be checked and measured alone.
     static QList<Song> resolveAlbumArtists(QList<Song> songs);
@@ -134,6 +152,8 @@ signals:
     void scanningChanged();
     void scanProgressChanged();
     void importStatusChanged();
+    void chooseFolderRequested();
+    void addMusicRequested();
     void folderChanged();
 
 private slots:
@@ -147,6 +167,10 @@ private:
     void setScanProgress(ScanProgress progress);
     void finishScan(ScanResult result);
     void joinScanThread();
+    void watch();
+    void setImportStatus(const std::optional<QString>& text);
+    // Shows an end text that goes away after a while unless something replaced it.
+    void showPassingStatus(const QString& text);
 
     Defaults& m_defaults;
     ScanFunction m_scanFunction;
@@ -171,6 +195,7 @@ private:
     QHash<QString, qsizetype> m_songIndexByPath;
     QHash<QString, qsizetype> m_albumIndexByID;
 
+    std::unique_ptr<FolderWatcher> m_watcher;
     std::shared_ptr<ScanHandoff> m_handoff;
     std::thread m_scanThread;
 };

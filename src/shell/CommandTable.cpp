@@ -19,12 +19,15 @@ CommandTable::Command divider(const QString& menu) {
     return c;
 }
 
-CommandTable::Command item(const QString& menu, const char* id, const QString& title, const QKeySequence& keys,
-                           bool enabled = true, std::optional<bool> checked = std::nullopt) {
+CommandTable::Command item(const QString& menu, const char* id, const QString& title,
+                           const QKeySequence& keys, bool enabled = true,
+                           std::optional<bool> checked = std::nullopt) {
     return CommandTable::Command{QString::fromLatin1(id), menu, title, keys, enabled, checked, false};
 }
 
-QKeySequence keys(QKeyCombination k) { return QKeySequence(k); }
+QKeySequence keys(QKeyCombination k) {
+    return QKeySequence(k);
+}
 } // namespace
 
 CommandTable::CommandTable(AppModel& app, Player& player, LibraryStore& library, QObject* parent)
@@ -61,10 +64,13 @@ QList<CommandTable::Command> CommandTable::commands() const {
         item(playback, "volumeUp", QStringLiteral("Volume Up"), keys(ctrl | Qt::Key_Up)),
         item(playback, "volumeDown", QStringLiteral("Volume Down"), keys(ctrl | Qt::Key_Down)),
         divider(playback),
-        item(playback, "like", m_player.isLiked(current) ? QStringLiteral("Unlike Song") : QStringLiteral("Like Song"),
+        item(playback, "like",
+             m_player.isLiked(current) ? QStringLiteral("Unlike Song") : QStringLiteral("Like Song"),
              keys(ctrl | Qt::Key_L), hasCurrent),
-        item(playback, "shuffle", QStringLiteral("Shuffle"), keys(ctrlAlt | Qt::Key_S), true, m_player.shuffle()),
-        item(playback, "repeat", QStringLiteral("Repeat"), keys(ctrlAlt | Qt::Key_R), true, m_player.repeatAll()),
+        item(playback, "shuffle", QStringLiteral("Shuffle"), keys(ctrlAlt | Qt::Key_S), true,
+             m_player.shuffle()),
+        item(playback, "repeat", QStringLiteral("Repeat"), keys(ctrlAlt | Qt::Key_R), true,
+             m_player.repeatAll()),
 
         item(go, "back", QStringLiteral("Back"), keys(ctrl | Qt::Key_BracketLeft),
              m_app.mixview().has_value() || m_app.canGoBack()),
@@ -92,7 +98,8 @@ QVariantList CommandTable::menus() const {
     QString menu;
     QVariantList items;
     auto flush = [&] {
-        if (!menu.isEmpty()) out.append(QVariantMap{{QStringLiteral("title"), menu}, {QStringLiteral("items"), items}});
+        if (!menu.isEmpty())
+            out.append(QVariantMap{{QStringLiteral("title"), menu}, {QStringLiteral("items"), items}});
         items.clear();
     };
     for (const Command& c : commands()) {
@@ -100,14 +107,15 @@ QVariantList CommandTable::menus() const {
             flush();
             menu = c.menu;
         }
-        items.append(QVariantMap{{QStringLiteral("id"), c.id},
-                                 {QStringLiteral("title"), c.title},
-                                 {QStringLiteral("shortcut"), c.shortcut.toString(QKeySequence::PortableText)},
-                                 {QStringLiteral("shortcutText"), c.shortcut.toString(QKeySequence::NativeText)},
-                                 {QStringLiteral("enabled"), c.enabled},
-                                 {QStringLiteral("checkable"), c.checked.has_value()},
-                                 {QStringLiteral("checked"), c.checked.value_or(false)},
-                                 {QStringLiteral("divider"), c.divider}});
+        items.append(
+            QVariantMap{{QStringLiteral("id"), c.id},
+                        {QStringLiteral("title"), c.title},
+                        {QStringLiteral("shortcut"), c.shortcut.toString(QKeySequence::PortableText)},
+                        {QStringLiteral("shortcutText"), c.shortcut.toString(QKeySequence::NativeText)},
+                        {QStringLiteral("enabled"), c.enabled},
+                        {QStringLiteral("checkable"), c.checked.has_value()},
+                        {QStringLiteral("checked"), c.checked.value_or(false)},
+                        {QStringLiteral("divider"), c.divider}});
     }
     flush();
     return out;
@@ -129,7 +137,8 @@ void CommandTable::run(const QString& id) {
     if (id == QLatin1String("toggle")) return m_player.toggle();
     if (id == QLatin1String("next")) return m_player.next(false);
     if (id == QLatin1String("previous")) return m_player.previous();
-    if (id == QLatin1String("volumeUp")) return m_player.setVolume(std::min(m_player.volume() + volumeStep, 1.0));
+    if (id == QLatin1String("volumeUp"))
+        return m_player.setVolume(std::min(m_player.volume() + volumeStep, 1.0));
     if (id == QLatin1String("volumeDown")) {
         const double lower = m_player.volume() - volumeStep;
         return m_player.setVolume(lower < 0 ? 0.0 : lower);
@@ -155,8 +164,8 @@ void CommandTable::run(const QString& id) {
         m_app.setNamingNewPlaylist(true);
         return;
     }
-    if (id == QLatin1String("addMusic")) return emit addMusicRequested();
-    if (id == QLatin1String("chooseFolder")) return emit chooseFolderRequested();
+    if (id == QLatin1String("addMusic")) return m_library.addMusic();
+    if (id == QLatin1String("chooseFolder")) return m_library.chooseFolder();
     if (id == QLatin1String("scan")) return m_library.scan();
     if (id == QLatin1String("quit")) return emit quitRequested();
 }

@@ -45,9 +45,6 @@ public:
 
 signals:
     void changed();
-    // The dialogs are the window's: it asks for the files or folder and hands them to the library.
-    void addMusicRequested();
-    void chooseFolderRequested();
     void quitRequested();
 
 private:

@@ -426,3 +426,53 @@ TEST(LibraryStore, ScansARealFolder) {
     EXPECT_EQ(titles(store.songs()), titles(before));
     EXPECT_TRUE(store.song(music + "/Test Artist/Test Album/c.flac"));
 }
+
+TEST(LibraryStore, WatchedFolderPicksUpNewSongsAndTheSwitchStopsIt) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    LibraryStore store(defaults);
+    EXPECT_TRUE(store.isWatching()); // on unless switched off
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_TRUE(store.songs().isEmpty());
+
+    QDir().mkpath(music + "/New Artist");
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), music + "/New Artist/song.flac"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().size() == 1; }, 8000));
+
+    store.setWatching(false);
+    EXPECT_FALSE(store.isWatching());
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.mp3"), music + "/New Artist/other.mp3"));
+    QTest::qWait(2600);
+    EXPECT_FALSE(store.scanning());
+    EXPECT_EQ(store.songs().size(), 1);
+}
+
+TEST(LibraryStore, BringInCopiesWithStatusThenScans) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    const QString drop = home.folder("Drop");
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), drop + "/dropped.flac"));
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    defaults.set("watchFolder", false);
+    LibraryStore store(defaults);
+    EXPECT_EQ(store.addMusicMessage(), "Choose songs or folders to copy into Music.");
+
+    QStringList statuses;
+    QObject::connect(&store, &LibraryStore::importStatusChanged, [&] { statuses.append(store.importStatusText()); });
+    store.bringIn(QList<QUrl>{QUrl::fromLocalFile(drop), QUrl("https://example.com/song.mp3")});
+    EXPECT_EQ(store.importStatusText(), "looking at what you dropped");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().size() == 1; }, 8000));
+    EXPECT_TRUE(QFileInfo::exists(music + "/Test Artist/Test Album/dropped.flac"));
+    EXPECT_EQ(statuses, (QStringList{"looking at what you dropped", "copying 1 of 1 songs", "added 1 songs"}));
+    // The end text goes by itself.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !store.importStatus().has_value(); }, LibraryStore::statusClearMs + 2000));
+
+    // The same song again is already here.
+    store.bringIn(QList<QUrl>{QUrl::fromLocalFile(drop)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.importStatusText() == "added 0 songs, 1 already here"; }, 8000));
+}
