@@ -1,0 +1,93 @@
+#include "core/Defaults.h"
+#include "platform/gst/GstMediaBackend.h"
+#include "playback/Player.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+const char* const formats[] = {"mp3", "flac", "m4a", "ogg", "wav"};
+
+Song fixtureSong(const QString& format) {
+    Song song;
+    song.url = FileUrl::fromPath(QStringLiteral(VELTO_FIXTURES_DIR "/tone.") + format);
+    song.title = format;
+    song.albumArtist = QStringLiteral("Bench");
+    song.duration = 2;
+    return song;
+}
+
+// Keeps the settings and the listening log of the runs out of the user's folders.
+struct BenchHome {
+    QTemporaryDir dir;
+    BenchHome() {
+        qputenv("XDG_DATA_HOME", (dir.path() + "/data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
+    }
+};
+} // namespace
+
+// From play() to the engine's report that the first buffer has reached the (real-time) sink.
+static void BM_PlayToFirstBuffer(benchmark::State& state) {
+    const QString format = QString::fromLatin1(formats[state.range(0)]);
+    state.SetLabel(format.toStdString());
+    if (!QFileInfo::exists(fixtureSong(format).path())) {
+        state.SkipWithError("fixtures missing: run the tests once");
+        return;
+    }
+    BenchHome home;
+    Defaults defaults;
+    GstMediaBackend engine(QStringLiteral("fakesink sync=true"));
+    Player player(defaults, engine);
+    QSignalSpy ready(&engine, &MediaBackend::ready);
+    for (auto _ : state) {
+        ready.clear();
+        QElapsedTimer clock;
+        clock.start();
+        player.play({fixtureSong(format)}, 0);
+        if (!ready.wait(5000)) {
+            state.SkipWithError("never reached the sink");
+            return;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_PlayToFirstBuffer)->DenseRange(0, 4)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// What play() itself costs the GUI thread on a 10,000-song list: the queue, the optional shuffle, the
+// engine's load and the stored counts, history and listen.
+static void BM_PlayLongList(benchmark::State& state) {
+    BenchHome home;
+    Defaults defaults;
+    GstMediaBackend engine(QStringLiteral("fakesink sync=true"));
+    Player player(defaults, engine);
+    player.setShuffle(state.range(0) != 0);
+    state.SetLabel(state.range(0) ? "shuffle" : "in order");
+    QList<Song> songs;
+    for (int i = 0; i < 10000; ++i) {
+        Song song = fixtureSong(QString::fromLatin1(formats[i % 5]));
+        song.title = QStringLiteral("Song %1").arg(i);
+        songs.append(song);
+    }
+    int from = 0;
+    for (auto _ : state) {
+        player.play(songs, from);
+        from = (from + 1) % 10000;
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlayLongList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
