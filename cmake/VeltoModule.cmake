@@ -1,6 +1,14 @@
-# velto_module(<target> <URI> [LIBS ...])
-# One subsystem folder = one static library that is also a QML module. Sources (*.h, *.cpp) and QML files
-# (*.qml, *.js) anywhere under the folder are picked up; the plugin is imported by the program and tests.
+# Sources are globbed, and with Ninja the autogen step (moc) only re-runs when one of the files it already
+# knows changes, so a new header would never be moc'd. Record the globbed list in a generated file that the
+# directory includes: CMake lists included files among autogen's dependencies, and the file only changes
+# when the list does.
+function(velto_autogen_follows_sources target)
+    get_target_property(srcs ${target} SOURCES)
+    set(record ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.cmake)
+    file(CONFIGURE OUTPUT ${record} CONTENT "# ${srcs}\n")
+    include(${record})
+endfunction()
+
 function(velto_module target uri)
     cmake_parse_arguments(M "" "" "LIBS" ${ARGN})
     file(GLOB_RECURSE srcs RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS *.cpp *.h)
@@ -17,6 +25,7 @@ function(velto_module target uri)
     )
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${M_LIBS})
+    velto_autogen_follows_sources(${target})
     string(REPLACE "." "_" plugin_class "${uri}")
     set_property(GLOBAL APPEND PROPERTY VELTO_QML_PLUGINS ${target}plugin)
     set_property(GLOBAL APPEND PROPERTY VELTO_QML_PLUGIN_CLASSES ${plugin_class}Plugin)

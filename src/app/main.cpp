@@ -1,6 +1,7 @@
 #include "shell/TamskApp.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQuickStyle>
 
 int main(int argc, char* argv[]) {
@@ -8,6 +9,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setApplicationName(QStringLiteral("VELTO"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("VELTO"));
     QGuiApplication::setDesktopFileName(QStringLiteral("velto"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/velto.svg")));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     TamskApp app;

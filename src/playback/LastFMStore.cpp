@@ -206,7 +206,8 @@ void LastFMStore::wait(quint64 run, std::function<void()> then) {
     if (m_connection.pause) {
         m_connection.pause(pauseSeconds, resume);
     } else {
-        QTimer::singleShot(int(std::lround(pauseSeconds * 1000)), this, resume);
+        // A coarse timer may fire a little early; the pause is a floor the service's rate limit relies on.
+        QTimer::singleShot(int(std::lround(pauseSeconds * 1000)), Qt::PreciseTimer, this, resume);
     }
 }
 

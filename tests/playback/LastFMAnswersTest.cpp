@@ -51,6 +51,9 @@ struct TagCase {
     const char* item;
     const char* kept; // nullptr when the tag is dropped
 };
+void PrintTo(const TagCase& c, std::ostream* os) {
+    *os << c.item;
+}
 
 class LastFMTagFilter : public ::testing::TestWithParam<TagCase> {};
 
@@ -105,6 +108,9 @@ struct AnswerCase {
     const char* body;
     std::optional<LastFMStore::LastFMError> error; // nullopt: the object is the answer
 };
+void PrintTo(const AnswerCase& c, std::ostream* os) {
+    *os << c.body;
+}
 
 class LastFMAnswerBody : public ::testing::TestWithParam<AnswerCase> {};
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QPointer>
@@ -19,6 +20,7 @@ public:
     struct Request {
         QByteArray line; // "GET /2.0/?... HTTP/1.1"
         QByteArray target;
+        qint64 arrivedMs = 0; // since the server started
         // The query read the way the service reads it: '+' is a space, then percent-decoding.
         QList<std::pair<QString, QString>> query;
 
@@ -49,6 +51,7 @@ public:
     using Handler = std::function<Response(const Request&)>;
 
     LastFMFakeServer() {
+        m_clock.start();
         m_server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
             while (QTcpSocket* socket = m_server.nextPendingConnection())
@@ -88,6 +91,7 @@ private:
     void handle(QTcpSocket* socket, const QByteArray& line) {
         Request request;
         request.line = line;
+        request.arrivedMs = m_clock.elapsed();
         const QList<QByteArray> parts = line.split(' ');
         request.target = parts.value(1);
         const qsizetype mark = request.target.indexOf('?');
@@ -130,6 +134,7 @@ private:
     }
 
     QTcpServer m_server;
+    QElapsedTimer m_clock;
     Handler m_handler;
     QList<Request> m_requests;
     QList<std::pair<QPointer<QTcpSocket>, Response>> m_held;

@@ -139,6 +139,20 @@ TEST_F(LastFMStoreTest, ARunLooksUpEachArtistPacedAndSavesTheCache) {
     EXPECT_EQ(makeStore()->artists(), expected);
 }
 
+// Without a pause of its own the store waits on its timer: no two requests come closer than the pause.
+TEST_F(LastFMStoreTest, RequestsAreAtLeastAQuarterSecondApart) {
+    LastFMConnection connection;
+    connection.endpoint = server.endpoint();
+    defaults.set(LastFMStore::keySetting, QStringLiteral("KEY"));
+    LastFMStore store(defaults, connection);
+    store.refresh({QStringLiteral("A"), QStringLiteral("B")}, true);
+    ASSERT_TRUE(finish(store));
+    ASSERT_EQ(server.requests().size(), 4);
+    for (qsizetype i = 1; i < server.requests().size(); ++i)
+        EXPECT_GE(server.requests()[i].arrivedMs - server.requests()[i - 1].arrivedMs, 245) << i;
+    EXPECT_TRUE(store.status().isNull());
+}
+
 TEST_F(LastFMStoreTest, NamesWithUrlDelimitersReachTheServiceAsWritten) {
     const QStringList names{"Dan + Shay", "Simon & Garfunkel", "#1 Dads",    "+/-",
                             "AC/DC",      "Sigur Rós",         "a=b;c?d%20e"};
@@ -244,6 +258,9 @@ struct FailureCase {
     const char* name;
     Response response;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LastFMStoreFailure : public LastFMStoreTest, public ::testing::WithParamInterface<FailureCase> {};
 

@@ -9,6 +9,8 @@ Window {
     minimumWidth: 1040
     minimumHeight: 700
     visible: true
+    // The top band is the title bar: it moves the window and holds the window controls.
+    flags: Qt.Window | Qt.FramelessWindowHint
     color: "#141416"
 
     Shortcut {
@@ -21,5 +23,13 @@ Window {
         id: root
         objectName: "root"
         anchors.fill: parent
+
+        TitleBand {
+            id: titleBand
+            window: window
+            anchors { left: parent.left; right: parent.right; top: parent.top }
+        }
     }
+
+    ResizeEdges { window: window }
 }

@@ -1,0 +1,28 @@
+import QtQuick
+
+// The top band of the frameless main window: it moves the window when dragged, maximises or restores it on
+// a double click, and holds the menus at its left and the window controls at its right.
+Item {
+    id: band
+    required property Window window
+    default property alias menus: menuRow.data
+    height: 30
+
+    DragHandler {
+        target: null
+        grabPermissions: PointerHandler.CanTakeOverFromAnything
+        onActiveChanged: if (active) band.window.startSystemMove()
+    }
+    TapHandler {
+        onDoubleTapped: band.window.visibility === Window.Maximized ? band.window.showNormal()
+                                                                    : band.window.showMaximized()
+    }
+    Row {
+        id: menuRow
+        anchors { left: parent.left; leftMargin: 10; verticalCenter: parent.verticalCenter }
+    }
+    WindowControls {
+        window: band.window
+        anchors { right: parent.right; rightMargin: 6; verticalCenter: parent.verticalCenter }
+    }
+}
