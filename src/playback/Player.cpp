@@ -1,0 +1,436 @@
+#include "Player.h"
+
+#include "core/Defaults.h"
+#include "platform/gst/MediaBackend.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QString historyKey = QStringLiteral("history");
+const QString likesKey = QStringLiteral("likes");
+const QString playCountsKey = QStringLiteral("playCounts");
+const QString repeatAllKey = QStringLiteral("repeatAll");
+const QString volumeKey = QStringLiteral("volume");
+
+// A stored list of texts; anything else (missing, not a list, a list holding something else) is none.
+QStringList textList(const QJsonValue& value) {
+    if (!value.isArray()) return {};
+    QStringList texts;
+    for (const QJsonValue& item : value.toArray()) {
+        if (!item.isString()) return {};
+        texts.append(item.toString());
+    }
+    return texts;
+}
+
+std::optional<int> integer(const QJsonValue& value) {
+    if (!value.isDouble()) return std::nullopt;
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || std::floor(number) != number || std::abs(number) > 2147483647.0)
+        return std::nullopt;
+    return int(number);
+}
+} // namespace
+
+Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString logPath, QObject* parent)
+    : QObject(parent), m_defaults(defaults), m_backend(backend), m_random(std::move(random)),
+      m_log(std::move(logPath)) {
+    if (!m_random)
+        m_random = [](qsizetype bound) {
+            return qsizetype(QRandomGenerator::global()->bounded(quint64(bound)));
+        };
+    readStoredState();
+    m_backend.setVolume(float(m_volume));
+
+    // The position follows the engine four times a second while a song plays.
+    m_positionTimer.setInterval(250);
+    connect(&m_positionTimer, &QTimer::timeout, this, &Player::observePosition);
+    connect(&m_backend, &MediaBackend::ended, this, &Player::onEnded);
+    connect(&m_backend, &MediaBackend::failed, this, &Player::onFailed);
+    connect(&m_backend, &MediaBackend::outputUnavailable, this, [this](const QString& message) {
+        qWarning() << "audio output:" << message;
+        post(QStringLiteral("no sound output found, playing silently"));
+    });
+}
+
+Player::~Player() = default;
+
+void Player::readStoredState() {
+    m_historyPaths = textList(m_defaults.value(historyKey));
+    const QStringList likes = textList(m_defaults.value(likesKey));
+    m_likes = QSet<QString>(likes.begin(), likes.end());
+    // A count of the wrong type costs only its own entry, not everyone's counts.
+    const QJsonValue counts = m_defaults.value(playCountsKey);
+    if (counts.isObject()) {
+        const QJsonObject object = counts.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            if (auto count = integer(it.value())) m_playCounts.insert(it.key(), *count);
+        }
+    }
+    const QJsonValue repeat = m_defaults.value(repeatAllKey);
+    m_repeatAll = repeat.isBool() && repeat.toBool();
+    const QJsonValue volume = m_defaults.value(volumeKey);
+    m_volume = volume.isDouble() ? volume.toDouble() : defaultVolume;
+}
+
+// MARK: queue
+
+void Player::play(const QList<Song>& songs, qsizetype from, std::optional<QString> smartDJ) {
+    if (songs.isEmpty()) return;
+    m_queue = songs;
+    setIndex(int(std::clamp<qsizetype>(from, 0, songs.size() - 1)));
+    setSmartDJArtist(std::move(smartDJ));
+    m_moreOfTheMix = nullptr;
+    if (m_shuffle) shuffleRest();
+    emit queueChanged();
+    load();
+}
+
+void Player::playNext(const QList<Song>& songs) {
+    if (songs.isEmpty()) return;
+    if (m_queue.isEmpty()) {
+        play(songs, 0);
+        post(QStringLiteral("playing ") + describe(songs));
+        return;
+    }
+    for (qsizetype i = 0; i < songs.size(); ++i)
+        m_queue.insert(m_index + 1 + i, songs[i]);
+    emit queueChanged();
+    post(QStringLiteral("playing ") + describe(songs) + QStringLiteral(" next"));
+}
+
+void Player::enqueue(const QList<Song>& songs) {
+    if (songs.isEmpty()) return;
+    if (m_queue.isEmpty()) {
+        play(songs, 0);
+        post(QStringLiteral("playing ") + describe(songs));
+        return;
+    }
+    m_queue.append(songs);
+    emit queueChanged();
+    post(QStringLiteral("added ") + describe(songs) + QStringLiteral(" to now playing"));
+}
+
+void Player::jump(int index) {
+    if (index < 0 || index >= m_queue.size()) return;
+    setIndex(index);
+    load();
+}
+
+void Player::remove(int index) {
+    if (index < 0 || index >= m_queue.size() || index == m_index) return;
+    m_queue.removeAt(index);
+    // Keep naming the same song.
+    if (index < m_index) setIndex(m_index - 1);
+    emit queueChanged();
+}
+
+void Player::setQueue(QList<Song> queue) {
+    m_queue = std::move(queue);
+    emit queueChanged();
+}
+
+void Player::setIndex(int index) {
+    if (m_index == index) return;
+    m_index = index;
+    emit indexChanged();
+}
+
+std::optional<Song> Player::current() const {
+    if (m_index < 0 || m_index >= m_queue.size()) return std::nullopt;
+    return m_queue[m_index];
+}
+
+QList<Song> Player::upNext() const {
+    if (m_index + 1 >= m_queue.size()) return {};
+    return m_queue.mid(m_index + 1);
+}
+
+double Player::timeLeft() const {
+    const std::optional<Song> song = current();
+    if (!song) return 0;
+    double left = std::max(0.0, song->duration - m_position);
+    for (qsizetype i = m_index + 1; i < m_queue.size(); ++i)
+        left += m_queue[i].duration;
+    return left;
+}
+
+void Player::setSmartDJArtist(std::optional<QString> artist) {
+    if (m_smartDJArtist == artist) return;
+    m_smartDJArtist = std::move(artist);
+    emit smartDJArtistChanged();
+}
+
+void Player::setShuffle(bool on) {
+    if (m_shuffle == on) return;
+    m_shuffle = on;
+    // Turning it off keeps the shuffled order; turning it on again shuffles anew.
+    if (on) shuffleRest();
+    emit shuffleChanged();
+}
+
+void Player::shuffleRest() {
+    const qsizetype first = m_index + 1;
+    if (first >= m_queue.size()) return;
+    for (qsizetype last = m_queue.size() - 1; last > first; --last) {
+        const qsizetype pick = first + m_random(last - first + 1);
+        if (pick != last) m_queue.swapItemsAt(pick, last);
+    }
+    emit queueChanged();
+}
+
+void Player::continueMix() {
+    // Smart DJ fills this in: it appends more of the running mix through m_moreOfTheMix.
+}
+
+// MARK: transport
+
+void Player::load() {
+    const std::optional<Song> song = current();
+    if (!song) return;
+    finishListening();
+    m_listening = Listening{*song, Date::now(), m_smartDJArtist.has_value()};
+    m_backend.setVolume(float(m_volume));
+    m_generation = m_backend.load(song->path());
+    m_backend.play();
+    setPosition(0);
+    restartStallClock();
+    setIsPlaying(true);
+    countPlay(song->path());
+    updateNowPlaying();
+}
+
+void Player::finishListening() {
+    if (!m_listening) return;
+    const Listening open = std::move(*m_listening);
+    m_listening.reset();
+    m_log.record(Listen{open.song.path(), open.song.albumArtist, open.start, m_position, open.song.duration,
+                        open.mix});
+}
+
+void Player::next(bool automatic) {
+    if (m_index + 1 >= m_queue.size()) continueMix();
+    if (m_index + 1 < m_queue.size()) {
+        setIndex(m_index + 1);
+        load();
+        return;
+    }
+    if (m_repeatAll && !m_queue.isEmpty()) {
+        setIndex(0);
+        load();
+    } else if (automatic) {
+        // The last song played to its end: it stays current, paused at its start.
+        finishListening();
+        m_backend.pause();
+        m_backend.seekExact(0);
+        setIsPlaying(false);
+        setPosition(0);
+        updateNowPlaying();
+    }
+}
+
+void Player::previous() {
+    if (m_position > restartThreshold || m_index == 0) {
+        restart();
+    } else {
+        setIndex(m_index - 1);
+        load();
+    }
+}
+
+void Player::restart() {
+    setPosition(0);
+    m_backend.seekExact(0);
+    restartStallClock();
+    updateNowPlaying();
+}
+
+void Player::toggle() {
+    if (!current()) return;
+    if (m_isPlaying) {
+        setIsPlaying(false);
+        // The pause fade (when "fadeOnPause" is on) takes this path's place once volume fades exist.
+        m_backend.pause();
+        m_backend.setVolume(float(m_volume));
+    } else {
+        // An engine that really stopped starts from silence, which the resume fade-in rises from.
+        if (!m_backend.isRunning()) m_backend.setVolume(0.0f);
+        m_backend.play();
+        restartStallClock();
+        setIsPlaying(true);
+        m_backend.setVolume(float(m_volume));
+    }
+    updateNowPlaying();
+}
+
+void Player::seek(double seconds) {
+    setPosition(seconds);
+    m_backend.seekExact(seconds);
+    restartStallClock();
+    updateNowPlaying();
+}
+
+void Player::scrub(double seconds) {
+    m_backend.seekFast(seconds);
+    restartStallClock();
+}
+
+double Player::liveTime() const {
+    const double now = m_backend.position();
+    return std::isfinite(now) ? now : m_position;
+}
+
+void Player::setIsPlaying(bool playing) {
+    if (playing) {
+        m_positionTimer.start();
+    } else {
+        m_positionTimer.stop();
+    }
+    if (m_isPlaying == playing) return;
+    m_isPlaying = playing;
+    emit isPlayingChanged();
+}
+
+void Player::setPosition(double seconds) {
+    if (m_position == seconds) return;
+    m_position = seconds;
+    emit positionChanged();
+}
+
+void Player::restartStallClock() {
+    m_lastSeenPosition = NAN;
+    m_progressClock.start();
+}
+
+void Player::observePosition() {
+    const double now = m_backend.position();
+    if (std::isfinite(now)) {
+        if (!(std::abs(now - m_lastSeenPosition) < 0.001)) {
+            m_lastSeenPosition = now;
+            m_progressClock.start();
+        }
+        setPosition(now);
+    }
+    if (m_isPlaying && m_progressClock.isValid() && m_progressClock.elapsed() > m_stallLimitMs)
+        cannotPlay(QStringLiteral("no progress"));
+}
+
+void Player::onEnded(quint64 generation) {
+    // The end of a song that has been replaced meanwhile must not skip the new one.
+    if (generation != m_generation || generation != m_backend.generation()) return;
+    next(true);
+}
+
+void Player::onFailed(quint64 generation, const QString& message) {
+    if (generation != m_generation || generation != m_backend.generation()) return;
+    cannotPlay(message);
+}
+
+void Player::cannotPlay(const QString& reason) {
+    const std::optional<Song> song = current();
+    qWarning() << "cannot play" << (song ? song->path() : QString()) << ":" << reason;
+    // Free the decoder (a stuck one may be spinning) and stop claiming to play. The count, history and open
+    // listen stay: the song was loaded, and it is left like any other when the user moves on.
+    m_backend.reset();
+    setIsPlaying(false);
+    if (song) post(QStringLiteral("couldn't play ") + describe({*song}));
+}
+
+void Player::updateNowPlaying() {
+    emit nowPlayingChanged();
+}
+
+// MARK: volume
+
+void Player::setVolume(double volume) {
+    m_backend.setVolume(float(volume));
+    m_defaults.set(volumeKey, volume);
+    if (m_volume == volume) return;
+    m_volume = volume;
+    emit volumeChanged();
+}
+
+void Player::setRepeatAll(bool on) {
+    m_defaults.set(repeatAllKey, on);
+    if (m_repeatAll == on) return;
+    m_repeatAll = on;
+    emit repeatAllChanged();
+}
+
+// MARK: likes, counts, history
+
+bool Player::isLiked(const std::optional<Song>& song) const {
+    return song && m_likes.contains(song->path());
+}
+
+void Player::toggleLike(const std::optional<Song>& song) {
+    if (!song) return;
+    if (!m_likes.remove(song->path())) m_likes.insert(song->path());
+    storeLikes();
+    emit likesChanged();
+}
+
+int Player::like(const QList<Song>& songs) {
+    int added = 0;
+    for (const Song& song : songs) {
+        if (m_likes.contains(song.path())) continue;
+        m_likes.insert(song.path());
+        ++added;
+    }
+    if (added > 0) {
+        storeLikes();
+        emit likesChanged();
+    }
+    return added;
+}
+
+void Player::storeLikes() {
+    QStringList paths(m_likes.begin(), m_likes.end());
+    paths.sort();
+    m_defaults.set(likesKey, QJsonArray::fromStringList(paths));
+}
+
+int Player::plays(const std::optional<Song>& song) const {
+    return song ? m_playCounts.value(song->path()) : 0;
+}
+
+void Player::countPlay(const QString& path) {
+    m_playCounts[path] += 1;
+    QJsonObject counts;
+    for (auto it = m_playCounts.cbegin(); it != m_playCounts.cend(); ++it)
+        counts.insert(it.key(), it.value());
+    m_defaults.set(playCountsKey, counts);
+    emit playCountsChanged();
+
+    m_historyPaths.removeAll(path);
+    m_historyPaths.prepend(path);
+    if (m_historyPaths.size() > historyLimit) m_historyPaths.resize(historyLimit);
+    m_defaults.set(historyKey, QJsonArray::fromStringList(m_historyPaths));
+    emit historyPathsChanged();
+}
+
+void Player::clearHistory() {
+    m_historyPaths.clear();
+    m_defaults.set(historyKey, QJsonArray());
+    emit historyPathsChanged();
+    m_log.setListens({});
+    m_log.save();
+}
+
+// MARK: notices
+
+void Player::setNotice(std::optional<Notice> notice) {
+    if (m_notice == notice) return;
+    m_notice = std::move(notice);
+    emit noticeChanged();
+}
+
+QString Player::describe(const QList<Song>& songs) {
+    if (songs.size() == 1) return QChar(0x201C) + songs.first().title + QChar(0x201D);
+    return QString::number(songs.size()) + QStringLiteral(" songs");
+}

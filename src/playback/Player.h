@@ -1,0 +1,191 @@
+#pragma once
+
+#include "ListeningLog.h"
+#include "library/Song.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+#include <QUuid>
+#include <functional>
+#include <optional>
+
+class Defaults;
+class MediaBackend;
+
+// The one playback engine of the program: the queue (Up Next), the song that plays, shuffle and repeat,
+// and what is remembered of listening (likes, play counts, history, the listening log). Lives on the GUI
+// thread; the media backend does the decoding and reports back with generation-tagged signals.
+class Player : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int index READ index WRITE setIndex NOTIFY indexChanged)
+    Q_PROPERTY(bool isPlaying READ isPlaying NOTIFY isPlayingChanged)
+    Q_PROPERTY(double position READ position NOTIFY positionChanged)
+    Q_PROPERTY(QString smartDJArtist READ smartDJArtistName NOTIFY smartDJArtistChanged)
+    Q_PROPERTY(QStringList historyPaths READ historyPaths NOTIFY historyPathsChanged)
+    Q_PROPERTY(bool repeatAll READ repeatAll WRITE setRepeatAll NOTIFY repeatAllChanged)
+    Q_PROPERTY(bool shuffle READ shuffle WRITE setShuffle NOTIFY shuffleChanged)
+    Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY volumeChanged)
+    Q_PROPERTY(QString noticeText READ noticeText NOTIFY noticeChanged)
+    Q_PROPERTY(QUuid noticeId READ noticeId NOTIFY noticeChanged)
+
+public:
+    // A short message for the foot of the page. Every post is a new notice, even with the same text, so
+    // the banner shows it again.
+    struct Notice {
+        QUuid id;
+        QString text;
+        static Notice make(QString text) { return Notice{QUuid::createUuid(), std::move(text)}; }
+        friend bool operator==(const Notice&, const Notice&) = default;
+    };
+
+    // The song being listened to: its listen is written to the log when the player leaves it.
+    struct Listening {
+        Song song;
+        Date start;
+        bool mix = false;
+    };
+
+    // A uniform draw from 0 … bound − 1, for the shuffle.
+    using Random = std::function<qsizetype(qsizetype bound)>;
+    // More songs for a running Smart DJ mix, avoiding the given paths.
+    using MixContinuation = std::function<QList<Song>(const QSet<QString>&)>;
+
+    static constexpr int historyLimit = 60;
+    static constexpr double restartThreshold = 3.0;
+    static constexpr double defaultVolume = 0.7;
+    // How long a song may play without its position moving before it counts as unplayable: some broken
+    // files keep the decoder busy forever without reaching an end or an error.
+    static constexpr int defaultStallLimitMs = 5000;
+
+    // `random` defaults to the system's generator. The log is read from `logPath` (by default the data
+    // folder's "listening.json").
+    Player(Defaults& defaults, MediaBackend& backend, Random random = {}, QString logPath = {},
+           QObject* parent = nullptr);
+    ~Player() override;
+
+    // Queue and transport.
+    Q_INVOKABLE void toggle();
+    Q_INVOKABLE void next(bool automatic = false);
+    Q_INVOKABLE void previous();
+    Q_INVOKABLE void jump(int index);
+    Q_INVOKABLE void remove(int index);
+    Q_INVOKABLE void seek(double seconds);
+    // A quick seek for dragging: lands near `seconds` and leaves `position` alone.
+    Q_INVOKABLE void scrub(double seconds);
+    void play(const QList<Song>& songs, qsizetype from = 0, std::optional<QString> smartDJ = std::nullopt);
+    void playNext(const QList<Song>& songs);
+    void enqueue(const QList<Song>& songs);
+
+    const QList<Song>& queue() const { return m_queue; }
+    void setQueue(QList<Song> queue);
+    int index() const { return m_index; }
+    void setIndex(int index);
+    std::optional<Song> current() const;
+    QList<Song> upNext() const;
+    double timeLeft() const;
+    bool isPlaying() const { return m_isPlaying; }
+    double position() const { return m_position; }
+    // The engine's time now, moving between the quarter-second updates of `position`.
+    Q_INVOKABLE double liveTime() const;
+    const std::optional<QString>& smartDJArtist() const { return m_smartDJArtist; }
+    void setSmartDJArtist(std::optional<QString> artist);
+    QString smartDJArtistName() const { return m_smartDJArtist.value_or(QString()); }
+    const std::optional<Listening>& listening() const { return m_listening; }
+
+    bool shuffle() const { return m_shuffle; }
+    void setShuffle(bool on);
+    bool repeatAll() const { return m_repeatAll; }
+    void setRepeatAll(bool on);
+    double volume() const { return m_volume; }
+    void setVolume(double volume);
+
+    // Likes, play counts, history.
+    const QSet<QString>& likes() const { return m_likes; }
+    bool isLiked(const std::optional<Song>& song) const;
+    void toggleLike(const std::optional<Song>& song);
+    int like(const QList<Song>& songs);
+    const QHash<QString, int>& playCounts() const { return m_playCounts; }
+    int plays(const std::optional<Song>& song) const;
+    const QStringList& historyPaths() const { return m_historyPaths; }
+    Q_INVOKABLE void clearHistory();
+
+    ListeningLog& log() { return m_log; }
+    const ListeningLog& log() const { return m_log; }
+
+    const std::optional<Notice>& notice() const { return m_notice; }
+    void setNotice(std::optional<Notice> notice);
+    QString noticeText() const { return m_notice ? m_notice->text : QString(); }
+    QUuid noticeId() const { return m_notice ? m_notice->id : QUuid(); }
+
+    // How notices name songs: one song as its title in curly quotes, any other number as "n songs".
+    static QString describe(const QList<Song>& songs);
+
+    // Tells whoever shows the playing song to the system (title, state, elapsed time) to refresh; also run
+    // after the queue has been re-mapped onto newer song values.
+    void updateNowPlaying();
+
+    void setStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+
+signals:
+    void queueChanged();
+    void indexChanged();
+    void isPlayingChanged();
+    void positionChanged();
+    void smartDJArtistChanged();
+    void historyPathsChanged();
+    void likesChanged();
+    void playCountsChanged();
+    void repeatAllChanged();
+    void shuffleChanged();
+    void volumeChanged();
+    void noticeChanged();
+    void nowPlayingChanged();
+
+private:
+    void load();
+    void shuffleRest();
+    void finishListening();
+    void continueMix();
+    void restart();
+    void countPlay(const QString& path);
+    void post(const QString& text) { setNotice(Notice::make(text)); }
+    void setIsPlaying(bool playing);
+    void setPosition(double seconds);
+    void observePosition();
+    void restartStallClock();
+    void cannotPlay(const QString& reason);
+    void onEnded(quint64 generation);
+    void onFailed(quint64 generation, const QString& message);
+    void readStoredState();
+    void storeLikes();
+
+    Defaults& m_defaults;
+    MediaBackend& m_backend;
+    Random m_random;
+
+    QList<Song> m_queue;
+    int m_index = 0;
+    bool m_isPlaying = false;
+    double m_position = 0;
+    std::optional<QString> m_smartDJArtist;
+    QStringList m_historyPaths;
+    QSet<QString> m_likes;
+    QHash<QString, int> m_playCounts;
+    bool m_repeatAll = false;
+    bool m_shuffle = false;
+    std::optional<Notice> m_notice;
+    double m_volume = defaultVolume;
+    ListeningLog m_log;
+    std::optional<Listening> m_listening;
+    MixContinuation m_moreOfTheMix;
+
+    quint64 m_generation = 0; // of the song loaded last
+    QTimer m_positionTimer;
+    QElapsedTimer m_progressClock;
+    double m_lastSeenPosition = 0;
+    int m_stallLimitMs = defaultStallLimitMs;
+};
