@@ -1,0 +1,177 @@
+// The library store's side of scanning: starting scans and coalescing requests, the music folder and the
+// cache file.
+#include "LibraryStore.h"
+
+#include "SettingKey.h"
+#include "core/DataFolder.h"
+#include "core/Defaults.h"
+#include "core/JsonFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QString libraryFolderKey = QStringLiteral("libraryFolder");
+const QString watchFolderKey = QStringLiteral("watchFolder");
+
+FileUrl defaultFolder() {
+    QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (music.isEmpty()) music = QDir::homePath() + QStringLiteral("/Music");
+    return FileUrl::fromPath(music);
+}
+
+// Scans yield to everything the user is doing; threads the scanner starts from here inherit the niceness.
+void lowerThisThreadsPriority() {
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+}
+
+} // namespace
+
+struct LibraryStore::ScanResult {
+    FileUrl folder;
+    QList<Song> songs;
+    // What the scan started from; held back when the folder turns out to be missing.
+    QList<Song> known;
+    bool folderMissing = false;
+    QByteArray cacheJson;
+};
+
+LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
+    : LibraryStore(defaults, LibraryScanner::scan, parent) {}
+
+LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
+    : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
+      m_edits(LibraryEdits::load()) {
+    const QString stored = m_defaults.stringValue(libraryFolderKey);
+    m_folder = stored.isEmpty() ? defaultFolder() : FileUrl::fromPath(stored);
+    if (auto cached = loadCache()) set(*cached);
+}
+
+LibraryStore::~LibraryStore() {
+    joinScanThread();
+}
+
+void LibraryStore::joinScanThread() {
+    if (m_scanThread.joinable()) m_scanThread.join();
+}
+
+void LibraryStore::setScanning(bool on) {
+    if (m_scanning == on) return;
+    m_scanning = on;
+    emit scanningChanged();
+}
+
+void LibraryStore::setScanProgress(ScanProgress progress) {
+    if (m_scanProgress == progress) return;
+    m_scanProgress = progress;
+    emit scanProgressChanged();
+}
+
+void LibraryStore::scan() {
+    if (m_scanning) {
+        m_rescanWhenDone = true;
+        return;
+    }
+    setScanning(true);
+    joinScanThread();
+
+    // Everything the worker needs is taken here; it never touches the store. The lists are shared, not
+    // copied, and the map of known songs is built on the worker.
+    const FileUrl folder = m_folder;
+    const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
+    m_scanThread = std::thread([this, folder, known, scanFunction = m_scanFunction] {
+        lowerThisThreadsPriority();
+        QHash<QString, Song> knownByPath;
+        knownByPath.reserve(known.size());
+        for (const Song& s : known) // the first of a doubled path stands
+            if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
+        auto progress = [this](qsizetype done, qsizetype total) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, done, total] {
+                    setScanProgress({done, total});
+                },
+                Qt::QueuedConnection);
+        };
+        ScanResult result;
+        result.folder = folder;
+        result.songs = scanFunction(folder, knownByPath, progress);
+        result.known = known;
+        result.folderMissing = !QFileInfo(folder.path).isDir();
+        // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
+        result.cacheJson = encodeCache(result.songs);
+        QMetaObject::invokeMethod(
+            this, [this, result = std::move(result)]() mutable { finishScan(std::move(result)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void LibraryStore::finishScan(ScanResult result) {
+    joinScanThread();
+    set(result.songs);
+    setScanning(false);
+    // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that
+    // its return costs a rescan of dates rather than a reading of every file.
+    if (result.folderMissing && !result.known.isEmpty() && result.folder == m_folder) {
+        m_heldKnown = result.known;
+    } else {
+        m_heldKnown.clear();
+        writeCache(result.cacheJson);
+    }
+    if (m_rescanWhenDone) {
+        m_rescanWhenDone = false;
+        scan();
+    }
+}
+
+void LibraryStore::useFolder(const QUrl& chosen) {
+    if (!chosen.isValid() || !chosen.isLocalFile()) return;
+    const QString path = QDir::cleanPath(chosen.toLocalFile());
+    if (path.isEmpty()) return;
+    m_folder = FileUrl::fromPath(path);
+    emit folderChanged();
+    m_defaults.set(libraryFolderKey, path);
+    m_heldKnown.clear();
+    set({});
+    scan();
+}
+
+void LibraryStore::setWatching(bool on) {
+    m_defaults.set(watchFolderKey, on);
+    if (on) scan();
+}
+
+QString LibraryStore::cachePath() {
+    DataFolder::ensure(DataFolder::path());
+    return DataFolder::file(QStringLiteral("library-2.json"));
+}
+
+QString LibraryStore::formerCachePath() {
+    return DataFolder::file(QStringLiteral("library.json"));
+}
+
+std::optional<QList<Song>> LibraryStore::loadCache() {
+    return JsonFile::load<QList<Song>>(cachePath(),
+                                       [](const QJsonDocument& doc) -> std::optional<QList<Song>> {
+                                           if (!doc.isArray()) return std::nullopt;
+                                           return Song::listFromJson(doc.array());
+                                       });
+}
+
+QByteArray LibraryStore::encodeCache(const QList<Song>& songs) {
+    return QJsonDocument(Song::listToJson(songs)).toJson(QJsonDocument::Compact);
+}
+
+bool LibraryStore::writeCache(const QByteArray& json) {
+    const bool written = JsonFile::writeBytes(cachePath(), json);
+    QFile::remove(formerCachePath());
+    return written;
+}

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "Artist.h"
+#include "LibraryEdits.h"
+#include "LibraryScanner.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+class Defaults;
+
+// How far the running (or last) scan got. Kept after the scan ends.
+struct ScanProgress {
+    Q_GADGET
+    Q_PROPERTY(qsizetype done MEMBER done)
+    Q_PROPERTY(qsizetype total MEMBER total)
+public:
+    qsizetype done = 0;
+    qsizetype total = 0;
+    friend bool operator==(const ScanProgress&, const ScanProgress&) = default;
+};
+
+// The music library: the collection derived from the last scan (album artists resolved, second copies set
+// aside, the user's edits laid over it), the state of scans, and the music folder. Everything here lives
+// on the GUI thread; a scan reads files on a worker thread and hands its result back before any field
+// changes. Nothing is scanned in the constructor: the collection comes from the cache file at once and the
+// window asks for the first scan when it shows.
+class LibraryStore : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<Song> songs READ songs NOTIFY songsChanged)
+    Q_PROPERTY(QList<Album> albums READ albums NOTIFY albumsChanged)
+    Q_PROPERTY(QList<Artist> artists READ artists NOTIFY artistsChanged)
+    Q_PROPERTY(QList<Song> duplicates READ duplicates NOTIFY duplicatesChanged)
+    Q_PROPERTY(bool scanning READ scanning NOTIFY scanningChanged)
+    Q_PROPERTY(ScanProgress scanProgress READ scanProgress NOTIFY scanProgressChanged)
+    Q_PROPERTY(QString importStatus READ importStatusText NOTIFY importStatusChanged)
+    Q_PROPERTY(QUrl folder READ folderUrl NOTIFY folderChanged)
+    Q_PROPERTY(qint64 totalBytes READ totalBytes NOTIFY songsChanged)
+
+public:
+    // The scanner's entry point; tests hand in one they can hold and release.
+    using ScanFunction = std::function<QList<Song>(const FileUrl& folder, const QHash<QString, Song>& known,
+                                                   const LibraryScanner::Progress& progress)>;
+
+    explicit LibraryStore(Defaults& defaults, QObject* parent = nullptr);
+    LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent = nullptr);
+    // Waits for a running scan: the scanner cannot be interrupted, and its result must not outlive us.
+    ~LibraryStore() override;
+
+    const QList<Song>& songs() const { return m_songs; }
+    const QList<Album>& albums() const { return m_albums; }
+    const QList<Artist>& artists() const { return m_artists; }
+    const QList<Song>& duplicates() const { return m_duplicates; }
+    bool scanning() const { return m_scanning; }
+    ScanProgress scanProgress() const { return m_scanProgress; }
+    const std::optional<QString>& importStatus() const { return m_importStatus; }
+    QString importStatusText() const { return m_importStatus.value_or(QString()); }
+    const FileUrl& folder() const { return m_folder; }
+    QUrl folderUrl() const { return m_folder.toUrl(); }
+
+    // Lookups. A path or identity that is not in the collection gives nothing.
+    std::optional<Artist> artist(const QString& named) const;
+    std::optional<Album> album(const QString& id) const;
+    std::optional<Song> song(const QString& path) const;
+    // The song's album's artwork, else the song's own file (its embedded picture or one beside it).
+    FileUrl artworkURL(const Song& song) const;
+    qint64 totalBytes() const;
+    // Every album, newest first; equal dates in plain title order.
+    QList<Album> recentlyAdded() const;
+
+    // Starts a scan; while one runs, any number of requests make exactly one more scan after it.
+    Q_INVOKABLE void scan();
+    // The result of the folder chooser: an empty or non-local URL changes nothing; otherwise the
+    // collection is emptied at once, the folder is remembered and scanned.
+    Q_INVOKABLE void useFolder(const QUrl& chosen);
+    // The settings switch for following changes in the folder: stored under "watchFolder"; turning it on
+    // scans.
+    Q_INVOKABLE void setWatching(bool on);
+
+    // The steps of deriving the collection, free of any store so they can be checked and measured alone.
+    static QList<Song> resolveAlbumArtists(QList<Song> songs);
+    static QString identity(const Song& song);
+    struct Split {
+        QList<Song> kept;
+        QList<Song> extra;
+    };
+    static Split removeDuplicates(const QList<Song>& songs);
+
+    struct Collection {
+        QList<Song> scanned; // the raw list, each path once
+        QList<Song> songs;
+        QList<Song> duplicates;
+        QList<Album> albums;
+        QList<Artist> artists;
+        QHash<QString, qsizetype> songIndexByPath; // into songs
+        QHash<QString, qsizetype> albumIndexByID;  // into albums
+    };
+    static Collection build(const QList<Song>& raw, const LibraryEdits& edits);
+
+    // The library cache: the songs exactly as scanned.
+    static QString cachePath();
+    static QString formerCachePath();
+    // nullopt when the file is missing or undecodable (then it is set aside).
+    static std::optional<QList<Song>> loadCache();
+    static QByteArray encodeCache(const QList<Song>& songs);
+    // Writes the cache atomically and removes the former "library.json" in any case.
+    static bool writeCache(const QByteArray& json);
+
+signals:
+    void songsChanged();
+    void albumsChanged();
+    void artistsChanged();
+    void duplicatesChanged();
+    void scanningChanged();
+    void scanProgressChanged();
+    void importStatusChanged();
+    void folderChanged();
+
+private:
+    struct ScanResult;
+    void set(const QList<Song>& raw);
+    void setScanning(bool on);
+    void setScanProgress(ScanProgress progress);
+    void finishScan(ScanResult result);
+    void joinScanThread();
+
+    Defaults& m_defaults;
+    ScanFunction m_scanFunction;
+
+    QList<Song> m_songs;
+    QList<Album> m_albums;
+    QList<Artist> m_artists;
+    QList<Song> m_duplicates;
+    bool m_scanning = false;
+    ScanProgress m_scanProgress;
+    std::optional<QString> m_importStatus;
+    FileUrl m_folder;
+
+    bool m_rescanWhenDone = false;
+    QList<Song> m_scanned;
+    // The songs of the last cache while the music folder is missing (an unplugged disk): the collection
+    // shows empty, but when the folder returns the scan still reuses them instead of reading every file.
+    QList<Song> m_heldKnown;
+    LibraryEdits m_edits;
+    QHash<QString, qsizetype> m_songIndexByPath;
+    QHash<QString, qsizetype> m_albumIndexByID;
+
+    std::thread m_scanThread;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "library/Song.h"
+
+#include <QFileInfo>
+#include <ostream>
+
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+// A song as the scanner would give it: the album artist is the performing artist, no album-artist tag.
+inline Song makeSong(const QString& path, const QString& artist, const QString& album,
+                     const QString& title = {}) {
+    Song s;
+    s.url = FileUrl::fromPath(path);
+    s.title = title.isEmpty() ? QFileInfo(path).completeBaseName() : title;
+    s.artist = artist;
+    s.album = album;
+    s.albumArtist = artist;
+    s.duration = 200;
+    s.bytes = 4'000'000;
+    s.added = Date{1000};
+    s.modified = Date{1000.5};
+    return s;
+}
+
+inline const QString keySep = QString(QChar(1));

@@ -1,0 +1,348 @@
+#include "library/LibraryStore.h"
+#include "LibrarySongs.h"
+#include "core/Defaults.h"
+#include "core/JsonFile.h"
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <mutex>
+
+namespace {
+
+// Stands in for the scanner so a test decides what a scan finds and when it ends.
+class FakeScanner {
+public:
+    struct Call {
+        QString folder;
+        QHash<QString, Song> known;
+    };
+
+    // What a scan of a folder finds; folders not listed find nothing.
+    void setSongs(const QString& folder, QList<Song> songs) {
+        std::lock_guard lock(m_mutex);
+        m_songs[folder] = std::move(songs);
+    }
+    void setReports(QList<std::pair<qsizetype, qsizetype>> reports) {
+        std::lock_guard lock(m_mutex);
+        m_reports = std::move(reports);
+    }
+    // While held, scans wait inside the scanner.
+    void hold() {
+        std::lock_guard lock(m_mutex);
+        m_held = true;
+    }
+    void release() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_held = false;
+        }
+        m_cv.notify_all();
+    }
+    QList<Call> calls() const {
+        std::lock_guard lock(m_mutex);
+        return m_calls;
+    }
+    bool waiting() const {
+        std::lock_guard lock(m_mutex);
+        return m_waiting;
+    }
+
+    LibraryStore::ScanFunction function() {
+        return [this](const FileUrl& folder, const QHash<QString, Song>& known,
+                      const LibraryScanner::Progress& p) {
+            std::unique_lock lock(m_mutex);
+            m_calls.append({folder.path, known});
+            m_waiting = true;
+            m_cv.wait(lock, [this] { return !m_held; });
+            m_waiting = false;
+            const auto reports = m_reports;
+            const QList<Song> songs = m_songs.value(folder.path);
+            lock.unlock();
+            for (auto [done, total] : reports)
+                p(done, total);
+            return songs;
+        };
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_held = false;
+    bool m_waiting = false;
+    QList<Call> m_calls;
+    QHash<QString, QList<Song>> m_songs;
+    QList<std::pair<qsizetype, qsizetype>> m_reports;
+};
+
+bool waitIdle(const LibraryStore& store) {
+    return QTest::qWaitFor([&] { return !store.scanning(); }, 10000);
+}
+
+QList<Song> cachedSongs() {
+    return Song::listFromJson(QJsonDocument::fromJson(TestHome::readFile(LibraryStore::cachePath())).array())
+        .value_or(QList<Song>{});
+}
+
+void writeCache(const QList<Song>& songs) {
+    ASSERT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(songs)));
+}
+
+QStringList titles(const QList<Song>& songs) {
+    QStringList out;
+    for (const Song& s : songs)
+        out.append(s.title);
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+TEST(LibraryStore, StartsFromCacheAndEditsWithoutScanning) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Song blue1 = makeSong(music + "/Joni/Blue/1.mp3", "Joni", "Blue", "All I Want");
+    Song blue2 = makeSong(music + "/Joni/Blue/2.mp3", "Joni", "Blue", "My Old Man");
+    blue2.added = Date{5000};
+    Song hejira = makeSong(music + "/Joni/Hejira/1.flac", "Joni", "Hejira", "Coyote");
+    hejira.added = Date{5000};
+    hejira.bytes = 10;
+    Song apple = makeSong(music + "/Fiona/1.mp3", "fiona", "apple", "Criminal");
+    apple.added = Date{5000};
+    writeCache({blue1, blue2, hejira, apple});
+    LibraryEdits edits;
+    edits.songTitles.insert(blue1.url.path, "All I Want (edit)");
+    edits.covers.insert(blue1.albumID(), "C.jpg");
+    ASSERT_TRUE(edits.save());
+
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    FakeScanner scanner;
+    LibraryStore store(defaults, scanner.function());
+    QTest::qWait(50);
+    EXPECT_TRUE(scanner.calls().isEmpty());
+    EXPECT_FALSE(store.scanning());
+    EXPECT_EQ(store.folder().path, music);
+
+    EXPECT_EQ(store.songs().size(), 4);
+    EXPECT_EQ(store.song(blue1.url.path)->title, "All I Want (edit)");
+    EXPECT_FALSE(store.song(music + "/nothing.mp3"));
+    EXPECT_EQ(store.totalBytes(), 3 * 4'000'000 + 10);
+
+    ASSERT_TRUE(store.artist("JONI"));
+    EXPECT_EQ(store.artist("joni")->albums.size(), 2);
+    EXPECT_FALSE(store.artist("Jon"));
+    ASSERT_TRUE(store.album(blue1.albumID()));
+    EXPECT_EQ(store.album(blue1.albumID())->cover, edits.cover(blue1.albumID()));
+    EXPECT_FALSE(store.album("joni"));
+
+    // Artwork: the chosen cover, the first song of the album, or the song itself when it has no album.
+    EXPECT_EQ(store.artworkURL(blue2), *edits.cover(blue1.albumID()));
+    EXPECT_EQ(store.artworkURL(hejira), hejira.url);
+    const Song gone = makeSong("/elsewhere/x.mp3", "Nobody", "Nothing");
+    EXPECT_EQ(store.artworkURL(gone), gone.url);
+
+    // Newest first; the same instant in plain title order, capitals first.
+    QStringList recent;
+    for (const Album& a : store.recentlyAdded())
+        recent.append(a.title);
+    EXPECT_EQ(recent, QStringList({"Blue", "Hejira", "apple"}));
+}
+
+TEST(LibraryStore, BrokenCacheIsSetAsideAndTheCollectionStartsEmpty) {
+    TestHome home;
+    TestHome::writeFile(LibraryStore::cachePath(), R"([{"url":"file:///m/a.mp3","title":"A"}])");
+    Defaults defaults;
+    FakeScanner scanner;
+    LibraryStore store(defaults, scanner.function());
+    EXPECT_TRUE(store.songs().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(LibraryStore::cachePath()));
+    EXPECT_EQ(QDir(home.dataHome() + "/VELTO").entryList({"library-2.json.unreadable-*"}).size(), 1);
+    // Without a stored folder the music folder is the user's XDG music folder.
+    EXPECT_FALSE(store.folder().isEmpty());
+}
+
+TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    // One folder, mixed artists, one song twice: the cache must keep them unresolved and doubled.
+    const QList<Song> found{
+        makeSong(music + "/x/1.mp3", "Ann", "Mix"), makeSong(music + "/x/2.mp3", "Bob", "Mix"),
+        makeSong(music + "/x/2.flac", "Bob", "Mix", "2"), makeSong(music + "/x/3.mp3", "Cy", "Mix")};
+    FakeScanner scanner;
+    scanner.setSongs(music, found);
+    scanner.setReports({{0, 60}, {25, 60}, {50, 60}});
+    TestHome::writeFile(home.dataHome() + "/VELTO/library.json", "[]");
+
+    LibraryStore store(defaults, scanner.function());
+    QList<QThread*> publishedOn;
+    QList<qsizetype> songsAtProgress;
+    QObject::connect(&store, &LibraryStore::songsChanged,
+                     [&] { publishedOn.append(QThread::currentThread()); });
+    QObject::connect(&store, &LibraryStore::scanProgressChanged,
+                     [&] { songsAtProgress.append(store.songs().size()); });
+    store.scan();
+    EXPECT_TRUE(store.scanning());
+    ASSERT_TRUE(waitIdle(store));
+
+    EXPECT_EQ(publishedOn, QList<QThread*>{qApp->thread()});
+    EXPECT_EQ(songsAtProgress, QList<qsizetype>({0, 0, 0})); // progress arrives before the result
+    EXPECT_EQ(store.scanProgress(), (ScanProgress{50, 60})); // kept after the scan
+    EXPECT_EQ(store.songs().size(), 3);
+    EXPECT_EQ(store.duplicates().size(), 1);
+    EXPECT_EQ(store.artists().size(), 1);
+    EXPECT_EQ(store.artists()[0].name, "Various Artists");
+    EXPECT_EQ(cachedSongs(), found); // as scanned: unresolved, duplicates present
+    EXPECT_FALSE(QFileInfo::exists(home.dataHome() + "/VELTO/library.json"));
+
+    // The next scan starts from what this one found, keyed by path.
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(scanner.calls().size(), 2);
+    const auto known = scanner.calls()[1].known;
+    EXPECT_EQ(known.size(), 4);
+    EXPECT_EQ(known.value(music + "/x/2.mp3"), found[1]);
+}
+
+TEST(LibraryStore, RequestsDuringAScanMakeExactlyOneMore) {
+    TestHome home;
+    Defaults defaults;
+    FakeScanner scanner;
+    LibraryStore store(defaults, scanner.function());
+    QList<bool> states;
+    QObject::connect(&store, &LibraryStore::scanningChanged, [&] { states.append(store.scanning()); });
+
+    scanner.hold();
+    store.scan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.waiting(); }, 5000));
+    store.scan();
+    store.scan();
+    store.scan();
+    EXPECT_EQ(scanner.calls().size(), 1);
+    scanner.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return states.size() == 4; }, 10000));
+    QTest::qWait(100);
+    EXPECT_EQ(scanner.calls().size(), 2);
+    EXPECT_EQ(states, QList<bool>({true, false, true, false}));
+    EXPECT_FALSE(store.scanning());
+}
+
+TEST(LibraryStore, CacheKeepsTagTitlesUnderTheUsersEdits) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const Song song = makeSong(music + "/a.mp3", "Ann", "Album", "Tag Title");
+    LibraryEdits edits;
+    edits.songTitles.insert(song.url.path, "My Title");
+    ASSERT_TRUE(edits.save());
+    FakeScanner scanner;
+    scanner.setSongs(music, {song});
+    {
+        LibraryStore store(defaults, scanner.function());
+        store.scan();
+        ASSERT_TRUE(waitIdle(store));
+        EXPECT_EQ(store.song(song.url.path)->title, "My Title");
+    }
+    EXPECT_EQ(titles(cachedSongs()), QStringList{"Tag Title"});
+    LibraryStore next(defaults, scanner.function());
+    EXPECT_EQ(next.song(song.url.path)->title, "My Title");
+    EXPECT_EQ(next.song(song.url.path)->taggedTitle, "Tag Title");
+}
+
+TEST(LibraryStore, MissingFolderEmptiesTheCollectionButKeepsTheCache) {
+    TestHome home;
+    const QString music = home.path() + "/Unplugged";
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const QList<Song> songs{makeSong(music + "/a.mp3", "Ann", "A"), makeSong(music + "/b.mp3", "Bob", "B")};
+    writeCache(songs);
+    const QByteArray cacheBefore = TestHome::readFile(LibraryStore::cachePath());
+
+    FakeScanner scanner; // finds nothing, as the scanner does for a missing folder
+    LibraryStore store(defaults, scanner.function());
+    EXPECT_EQ(store.songs().size(), 2);
+    for (int i = 0; i < 2; ++i) { // twice: the second scan starts from an empty collection
+        store.scan();
+        ASSERT_TRUE(waitIdle(store));
+        EXPECT_TRUE(store.songs().isEmpty());
+        EXPECT_EQ(TestHome::readFile(LibraryStore::cachePath()), cacheBefore);
+        EXPECT_EQ(scanner.calls().last().known.size(), 2);
+    }
+
+    // The disk is back: the scan still knows the cached songs, and the cache is written again.
+    QDir().mkpath(music);
+    scanner.setSongs(music, songs.mid(0, 1));
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(scanner.calls().last().known.size(), 2);
+    EXPECT_EQ(cachedSongs(), songs.mid(0, 1));
+
+    // An existing but empty folder is an empty library, and saved as such.
+    scanner.setSongs(music, {});
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_TRUE(QFileInfo::exists(LibraryStore::cachePath()));
+    EXPECT_TRUE(cachedSongs().isEmpty());
+}
+
+TEST(LibraryStore, ChoosingAFolder) {
+    TestHome home;
+    const QString oldFolder = home.folder("Old");
+    const QString newFolder = home.folder("New");
+    Defaults defaults;
+    defaults.set("libraryFolder", oldFolder);
+    FakeScanner scanner;
+    scanner.setSongs(oldFolder, {makeSong(oldFolder + "/a.mp3", "Ann", "A")});
+    scanner.setSongs(newFolder, {makeSong(newFolder + "/b.mp3", "Bob", "B")});
+    LibraryStore store(defaults, scanner.function());
+    QSignalSpy folderChanged(&store, &LibraryStore::folderChanged);
+
+    for (const QUrl& nothing : {QUrl(), QUrl("https://example.com/music")})
+        store.useFolder(nothing);
+    EXPECT_EQ(folderChanged.size(), 0);
+    EXPECT_TRUE(scanner.calls().isEmpty());
+
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(store.songs().size(), 1);
+
+    // Chosen while a scan of the old folder runs: that scan publishes, then the new folder is scanned.
+    scanner.hold();
+    store.scan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.waiting(); }, 5000));
+    store.useFolder(QUrl::fromLocalFile(newFolder + "/"));
+    EXPECT_TRUE(store.songs().isEmpty()); // emptied at once
+    EXPECT_EQ(store.folder().path, newFolder);
+    EXPECT_EQ(folderChanged.size(), 1);
+    EXPECT_EQ(defaults.stringValue("libraryFolder"), newFolder);
+    scanner.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.calls().size() == 3 && !store.scanning(); }, 10000));
+    EXPECT_EQ(scanner.calls()[1].folder, oldFolder);
+    EXPECT_EQ(scanner.calls()[2].folder, newFolder);
+    EXPECT_EQ(titles(store.songs()), QStringList{"b"});
+    EXPECT_EQ(titles(cachedSongs()), QStringList{"b"});
+}
+
+TEST(LibraryStore, WatchSwitchIsStoredAndTurningItOnScans) {
+    TestHome home;
+    Defaults defaults;
+    FakeScanner scanner;
+    LibraryStore store(defaults, scanner.function());
+    store.setWatching(false);
+    EXPECT_EQ(defaults.value("watchFolder"), QJsonValue(false));
+    QTest::qWait(50);
+    EXPECT_TRUE(scanner.calls().isEmpty());
+    store.setWatching(true);
+    EXPECT_EQ(defaults.value("watchFolder"), QJsonValue(true));
+    EXPECT_TRUE(store.scanning());
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(scanner.calls().size(), 1);
+}
