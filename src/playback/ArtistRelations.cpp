@@ -171,7 +171,7 @@ ArtistRelations::Genres::overlap(const Genres& other, const QHash<QString, doubl
 // Building
 
 ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Listen>& listens,
-                                 const QHash<QString, qint64>& playCounts, const LastFMArtists& lastFM) {
+                                 const QHash<QString, int>& playCounts, const LastFMArtists& lastFM) {
     QStringList keys;
     keys.reserve(artists.size());
     m_artists.reserve(artists.size());

@@ -44,7 +44,7 @@ public:
     static const QStringList compilationNames;
 
     ArtistRelations(const QList<Artist>& artists, const QList<Listen>& listens,
-                    const QHash<QString, qint64>& playCounts, const LastFMArtists& lastFM);
+                    const QHash<QString, int>& playCounts, const LastFMArtists& lastFM);
 
     // The other artists of the collection, best first.
     QList<Related> related(const Artist& artist, qsizetype limit) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListeningLog.h"
+#include "SmartDJ.h"
 #include "library/Song.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,8 @@
 #include <optional>
 
 class Defaults;
+class LastFMStore;
+class LibraryStore;
 class MediaBackend;
 
 // The one playback engine of the program: the queue (Up Next), the song that plays, shuffle and repeat,
@@ -79,6 +82,9 @@ public:
     void play(const QList<Song>& songs, qsizetype from = 0, std::optional<QString> smartDJ = std::nullopt);
     void playNext(const QList<Song>& songs);
     void enqueue(const QList<Song>& songs);
+    // Plays a Smart DJ mix of 60 songs around `artist` and keeps it going when the queue runs out. A mix
+    // that comes out empty changes nothing.
+    void smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM);
 
     const QList<Song>& queue() const { return m_queue; }
     void setQueue(QList<Song> queue);
@@ -112,6 +118,8 @@ public:
     int plays(const std::optional<Song>& song) const;
     const QStringList& historyPaths() const { return m_historyPaths; }
     Q_INVOKABLE void clearHistory();
+    // The listener's taste as it stands now, for weighing a mix's songs.
+    SmartDJ::Taste taste() const;
 
     ListeningLog& log() { return m_log; }
     const ListeningLog& log() const { return m_log; }
@@ -149,7 +157,9 @@ private:
     void load();
     void shuffleRest();
     void finishListening();
-    void continueMix();
+    bool continueMix();
+    QList<Song> mixAround(const Artist& artist, const ArtistRelations& relations,
+                          const QSet<QString>& avoiding);
     void restart();
     void countPlay(const QString& path);
     void post(const QString& text) { setNotice(Notice::make(text)); }

@@ -42,8 +42,8 @@ double SmartDJ::weight(const Song& song, const Taste& taste) {
     return w;
 }
 
-QHash<QString, qint64> SmartDJ::skips(const QList<Listen>& listens) {
-    QHash<QString, qint64> out;
+QHash<QString, int> SmartDJ::skips(const QList<Listen>& listens) {
+    QHash<QString, int> out;
     for (const Listen& listen : listens) {
         if (listen.mix) continue;
         const double half = listen.duration * 0.5;

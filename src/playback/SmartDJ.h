@@ -19,8 +19,8 @@ public:
     // What the listener's habits say about each song, by file path; rebuilt for every mix.
     struct Taste {
         QSet<QString> liked;
-        QHash<QString, qint64> plays;
-        QHash<QString, qint64> skips;
+        QHash<QString, int> plays;
+        QHash<QString, int> skips;
         // The most recently started songs.
         QSet<QString> recent;
     };
@@ -34,7 +34,7 @@ public:
 
     // How often each path was left early in ordinary play. Leaving a song of a mix early is not a skip:
     // the listener did not choose it.
-    static QHash<QString, qint64> skips(const QList<Listen>& listens);
+    static QHash<QString, int> skips(const QList<Listen>& listens);
 
     // The steps of a mix, open so that each can be checked on its own.
     // Draws `n` songs by weight without repeats, in the order drawn.

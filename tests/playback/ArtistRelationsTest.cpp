@@ -26,7 +26,7 @@ QStringList namesOf(const QList<Related>& list) {
 }
 
 ArtistRelations build(const QList<Artist>& artists, const QList<Listen>& listens = {},
-                      const QHash<QString, qint64>& plays = {}, const LastFMArtists& lastFM = {}) {
+                      const QHash<QString, int>& plays = {}, const LastFMArtists& lastFM = {}) {
     return ArtistRelations(artists, listens, plays, lastFM);
 }
 
@@ -213,8 +213,7 @@ TEST(ArtistRelations, TieWeighsEveryReason) {
                                {"c", lastFMEntry({{"a", 0.35}}, {"Rock"})},
                                {"gone", lastFMEntry({{"a", 1}})}};
     // Plays: B has the most, so its bonus is the full 0.3.
-    const QHash<QString, qint64> plays{{b.albums[0].songs[0].url.path, 9},
-                                       {c.albums[0].songs[0].url.path, 2}};
+    const QHash<QString, int> plays{{b.albums[0].songs[0].url.path, 9}, {c.albums[0].songs[0].url.path, 2}};
     const auto relations = build({a, b, c, d}, {}, plays, lastFM);
     EXPECT_EQ(relations.mostPlays(), 9);
     EXPECT_EQ(relations.plays()["d"], 0);

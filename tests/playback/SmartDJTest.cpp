@@ -94,7 +94,7 @@ TEST(SmartDJ, SkipsCountEarlyLeavesOutsideMixes) {
         left("/long", 0, 300),
     };
     const auto skips = SmartDJ::skips(log);
-    EXPECT_EQ(skips, (QHash<QString, qint64>{{"/long", 2}, {"/short", 1}, {"/unknown", 1}}));
+    EXPECT_EQ(skips, (QHash<QString, int>{{"/long", 2}, {"/short", 1}, {"/unknown", 1}}));
 }
 
 TEST(SmartDJ, QuotasShareTheMixByScore) {
