@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -49,9 +50,47 @@ QString trimSpaces(QStringView s) {
     return s.sliced(from, to - from).toString();
 }
 
+// Quick rejections, so that the matchers only run on the few texts they can match: a plain name or title
+// costs a scan instead of a regular-expression search. Each test is implied by its expression.
+bool mayHaveSeparators(const QString& credit) {
+    for (qsizetype i = 0; i < credit.size(); ++i) {
+        const QChar c = credit[i];
+        switch (c.unicode()) {
+        case '(':
+        case ')':
+        case '[':
+        case ']':
+        case ',':
+        case ';':
+        case '&':
+        case '+':
+        case '/':
+            return true;
+        default:
+            break;
+        }
+        // A joining word stands after white space: feat, ft, featuring, with, and, x, vs.
+        if (c.isSpace() && i + 1 < credit.size()) {
+            switch (credit[i + 1].toLower().unicode()) {
+            case 'f':
+            case 'w':
+            case 'a':
+            case 'x':
+            case 'v':
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return false;
+}
+
 bool mayNameGuests(const QString& title) {
-    // The title expression needs an opening bracket; most titles have none, so skip the matcher for them.
-    return title.contains(QLatin1Char('(')) || title.contains(QLatin1Char('['));
+    if (!title.contains(QLatin1Char('(')) && !title.contains(QLatin1Char('['))) return false;
+    return title.contains(QLatin1String("ft"), Qt::CaseInsensitive) ||
+           title.contains(QLatin1String("feat"), Qt::CaseInsensitive) ||
+           title.contains(QLatin1String("with"), Qt::CaseInsensitive);
 }
 
 QStringList titleGuestNames(const QString& title, QStringList (*names)(const QString&)) {
@@ -81,6 +120,7 @@ const QStringList ArtistRelations::compilationNames = {QStringLiteral("various a
 // Credits
 
 QStringList ArtistRelations::names(const QString& credit) {
+    if (!mayHaveSeparators(credit)) return {trimSpaces(credit)};
     QString marked = credit;
     marked.replace(creditSeparators(), QString(QChar(0x0001)));
     QStringList out{trimSpaces(credit)};
@@ -102,31 +142,56 @@ QSet<QString> ArtistRelations::guests(const Song& song) {
 
 // Genres
 
-ArtistRelations::Genres::Genres(const QStringList& texts) {
+namespace {
+
+// One genre as a text names it: its normalised form, its compact key and its words (filler left out).
+struct GenrePiece {
+    QString form;
+    QString key;
+    QStringList words;
+};
+
+QList<GenrePiece> genrePieces(const QString& text) {
     static const QRegularExpression wordBreaks(QStringLiteral("[ \\-_]"), unicode);
-    for (const QString& text : texts) {
-        qsizetype start = 0;
-        for (qsizetype i = 0; i <= text.size(); ++i) {
-            if (i < text.size()) {
-                const QChar c = text[i];
-                if (c != QLatin1Char(';') && c != QLatin1Char('/') && c != QLatin1Char(',') &&
-                    c != QLatin1Char('|'))
-                    continue;
-            }
-            const QStringView piece = QStringView(text).sliced(start, i - start);
-            start = i + 1;
-            if (piece.isEmpty()) continue;
-            const QString form = Text::lower(piece.toString())
-                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts)
-                                     .join(QLatin1Char(' '));
-            if (form.isEmpty()) continue;
-            QString key = form;
-            key.remove(genreJoiners());
-            if (!names.contains(key)) names.insert(key, form);
-            for (const QString& word : form.split(wordBreaks, Qt::SkipEmptyParts))
-                if (!filler.contains(word)) words.insert(word);
+    QList<GenrePiece> out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size()) {
+            const QChar c = text[i];
+            if (c != QLatin1Char(';') && c != QLatin1Char('/') && c != QLatin1Char(',') &&
+                c != QLatin1Char('|'))
+                continue;
         }
+        const QStringView piece = QStringView(text).sliced(start, i - start);
+        start = i + 1;
+        if (piece.isEmpty()) continue;
+        GenrePiece g;
+        g.form =
+            Text::lower(piece.toString()).split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        if (g.form.isEmpty()) continue;
+        g.key = g.form;
+        g.key.remove(genreJoiners());
+        for (const QString& word : g.form.split(wordBreaks, Qt::SkipEmptyParts))
+            if (!ArtistRelations::Genres::filler.contains(word)) g.words.append(word);
+        out.append(std::move(g));
     }
+    return out;
+}
+
+void addGenrePieces(ArtistRelations::Genres& genres, const QList<GenrePiece>& pieces) {
+    for (const GenrePiece& g : pieces) {
+        // The first form seen names the genre: song tags come before Last.fm's, so the user's spelling wins.
+        if (!genres.names.contains(g.key)) genres.names.insert(g.key, g.form);
+        for (const QString& word : g.words)
+            genres.words.insert(word);
+    }
+}
+
+} // namespace
+
+ArtistRelations::Genres::Genres(const QStringList& texts) {
+    for (const QString& text : texts)
+        addGenrePieces(*this, genrePieces(text));
 }
 
 std::optional<std::pair<double, QString>>
@@ -170,6 +235,49 @@ ArtistRelations::Genres::overlap(const Genres& other, const QHash<QString, doubl
 
 // Building
 
+namespace {
+
+// Genre keys and words numbered in the order first met, so that the tables of ranks need no text look-ups.
+struct Numbering {
+    QHash<QString, int> ids;
+    QStringList texts;
+
+    int id(const QString& text) {
+        auto it = ids.constFind(text);
+        if (it != ids.cend()) return *it;
+        texts.append(text);
+        return *ids.insert(text, int(texts.size() - 1));
+    }
+    // Each id's rank in the plain order of the texts, and the texts in that order.
+    QList<int> ranks(QStringList& byRank) const {
+        QList<int> order(texts.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(),
+                  [&](int a, int b) { return Text::plainLess(texts[a], texts[b]); });
+        QList<int> rank(texts.size());
+        byRank.clear();
+        byRank.reserve(texts.size());
+        for (qsizetype r = 0; r < order.size(); ++r) {
+            rank[order[r]] = int(r);
+            byRank.append(texts[order[r]]);
+        }
+        return rank;
+    }
+};
+
+struct ParsedGenre {
+    QList<GenrePiece> pieces;
+    QList<int> keys;
+    QList<int> words;
+};
+
+void sortUnique(QList<int>& list) {
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+}
+
+} // namespace
+
 ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Listen>& listens,
                                  const QHash<QString, int>& playCounts, const LastFMArtists& lastFM) {
     QStringList keys;
@@ -184,7 +292,8 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
     for (auto it = lastFM.cbegin(); it != lastFM.cend(); ++it)
         m_lastFM.insert(it.key(), it.value().similar);
 
-    // Most songs of an artist share a handful of credits and genre texts: work each out once per build.
+    // Most songs of an artist share a handful of credits, and a collection uses a few hundred genre texts:
+    // work each out once per build.
     QHash<QString, QStringList> creditArtists;
     auto artistsInCredit = [&](const QString& credit) -> const QStringList& {
         auto found = creditArtists.constFind(credit);
@@ -196,53 +305,77 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
         }
         return *creditArtists.insert(credit, inCollection);
     };
+    Numbering keyNumbers, wordNumbers;
+    QHash<QString, ParsedGenre> parsedGenres;
+    auto parsedGenre = [&](const QString& text) -> const ParsedGenre& {
+        auto found = parsedGenres.constFind(text);
+        if (found != parsedGenres.cend()) return *found;
+        ParsedGenre parsed{genrePieces(text), {}, {}};
+        for (const GenrePiece& piece : std::as_const(parsed.pieces)) {
+            parsed.keys.append(keyNumbers.id(piece.key));
+            for (const QString& word : piece.words)
+                parsed.words.append(wordNumbers.id(word));
+        }
+        return *parsedGenres.insert(text, std::move(parsed));
+    };
+    QHash<QString, std::pair<QList<int>, QList<int>>> genreIds;
 
     for (qsizetype i = 0; i < artists.size(); ++i) {
         const Artist& artist = artists[i];
         const QString& key = keys[i];
-
-        if (!compilationNames.contains(key)) {
-            auto credit = [&](const QString& guest) {
-                if (guest == key) return;
-                ++m_featured[key][guest];
-                ++m_featured[guest][key];
-            };
-            for (const Album& album : artist.albums) {
-                for (const Song& song : album.songs) {
-                    const QStringList& fromCredit = artistsInCredit(song.artist);
-                    if (!mayNameGuests(song.title)) {
-                        for (const QString& guest : fromCredit)
-                            credit(guest);
-                        continue;
-                    }
-                    QSet<QString> all(fromCredit.cbegin(), fromCredit.cend());
-                    for (const QString& name : titleGuestNames(song.title, &ArtistRelations::names)) {
-                        QString guest = Text::lower(name);
-                        if (m_artists.contains(guest)) all.insert(std::move(guest));
-                    }
-                    for (const QString& guest : all)
-                        credit(guest);
-                }
-            }
-        }
+        const bool credits = !compilationNames.contains(key);
+        auto credit = [&](const QString& guest) {
+            if (guest == key) return;
+            ++m_featured[key][guest];
+            ++m_featured[guest][key];
+        };
 
         QStringList genreTexts;
-        QSet<QString> seenGenres;
         QList<qint64> years;
         qint64 plays = 0;
+        // Songs in a row mostly share their credit and genre: compare with the last before looking up.
+        const QString* lastCredit = nullptr;
+        const QStringList* lastGuests = nullptr;
         for (const Album& album : artist.albums) {
             for (const Song& song : album.songs) {
-                // A text seen before adds nothing: its keys and words are already there.
-                if (song.genre && !seenGenres.contains(*song.genre)) {
-                    seenGenres.insert(*song.genre);
-                    genreTexts.append(*song.genre);
+                if (credits) {
+                    if (!lastCredit || *lastCredit != song.artist) {
+                        lastCredit = &song.artist;
+                        lastGuests = &artistsInCredit(song.artist);
+                    }
+                    if (!mayNameGuests(song.title)) {
+                        for (const QString& guest : *lastGuests)
+                            credit(guest);
+                    } else {
+                        QSet<QString> all(lastGuests->cbegin(), lastGuests->cend());
+                        for (const QString& name : titleGuestNames(song.title, &ArtistRelations::names)) {
+                            QString guest = Text::lower(name);
+                            if (m_artists.contains(guest)) all.insert(std::move(guest));
+                        }
+                        for (const QString& guest : all)
+                            credit(guest);
+                    }
                 }
+                // A text seen before adds nothing: its keys and words are already there.
+                if (song.genre && !genreTexts.contains(*song.genre)) genreTexts.append(*song.genre);
                 if (song.year) years.append(*song.year);
                 plays += playCounts.value(song.url.path, 0);
             }
         }
+
         if (auto found = lastFM.constFind(key); found != lastFM.cend()) genreTexts.append(found->tags);
-        m_genres.insert(key, Genres(genreTexts));
+        Genres genres;
+        std::pair<QList<int>, QList<int>> ids;
+        for (const QString& text : std::as_const(genreTexts)) {
+            const ParsedGenre& parsed = parsedGenre(text);
+            addGenrePieces(genres, parsed.pieces);
+            ids.first.append(parsed.keys);
+            ids.second.append(parsed.words);
+        }
+        sortUnique(ids.first);
+        sortUnique(ids.second);
+        m_genres.insert(key, std::move(genres));
+        genreIds.insert(key, std::move(ids));
 
         if (!years.isEmpty()) {
             // The upper median: with an even count, the later of the two middle years.
@@ -256,15 +389,43 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
     for (qint64 plays : std::as_const(m_plays))
         m_mostPlays = std::max(m_mostPlays, plays);
 
-    QHash<QString, qint64> artistsWithGenre;
-    for (const Genres& genres : std::as_const(m_genres))
-        for (auto it = genres.names.cbegin(); it != genres.names.cend(); ++it)
-            ++artistsWithGenre[it.key()];
+    // Rarity: the fewer artists share a genre, the more sharing it says.
+    QList<int> artistsWithGenre(keyNumbers.texts.size(), 0);
+    for (const auto& ids : std::as_const(genreIds))
+        for (int id : ids.first)
+            ++artistsWithGenre[id];
     const double artistCount = double(artists.size());
-    for (auto it = artistsWithGenre.cbegin(); it != artistsWithGenre.cend(); ++it)
-        m_rarity.insert(it.key(), std::log(artistCount / double(it.value())));
+    for (qsizetype id = 0; id < artistsWithGenre.size(); ++id)
+        if (artistsWithGenre[id] > 0)
+            m_rarity.insert(keyNumbers.texts[id], std::log(artistCount / double(artistsWithGenre[id])));
 
     addRuns(listens);
+
+    // The scoring tables: genre keys and words by plain-order rank.
+    const QList<int> keyRank = keyNumbers.ranks(m_genreKeyByRank);
+    const QList<int> wordRank = wordNumbers.ranks(m_genreWordByRank);
+    m_genreWeightByRank.reserve(m_genreKeyByRank.size());
+    for (const QString& genreKey : std::as_const(m_genreKeyByRank))
+        m_genreWeightByRank.append(m_rarity.value(genreKey, 1.0));
+    auto ranked = [](const QList<int>& ids, const QList<int>& rank) {
+        QList<int> out;
+        out.reserve(ids.size());
+        for (int id : ids)
+            out.append(rank[id]);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    m_entries.reserve(m_artists.size());
+    for (auto it = m_artists.cbegin(); it != m_artists.cend(); ++it) {
+        Entry e = entry(it.key());
+        e.artist = it.value();
+        e.hasGenres = true;
+        const auto& ids = genreIds[it.key()];
+        e.genreKeys = ranked(ids.first, keyRank);
+        e.genreWords = ranked(ids.second, wordRank);
+        m_entryIndex.insert(it.key(), m_entries.size());
+        m_entries.append(std::move(e));
+    }
 }
 
 void ArtistRelations::addRuns(const QList<Listen>& listens) {
@@ -284,39 +445,40 @@ void ArtistRelations::addRuns(const QList<Listen>& listens) {
         runArtists.clear();
         last = nullptr;
     };
+    // The log names a few hundred artists thousands of times: look each spelling up once.
+    QHash<QString, QString> keyOf;
     for (const Listen& listen : listens) {
         if (!isQualifyingListen(listen)) continue;
         if (last && listen.at.seconds - last->at.seconds - last->seconds > 1800) closeRun();
         last = &listen;
-        QString key = Text::lower(listen.artist);
-        if (m_artists.contains(key) && !runArtists.contains(key)) runArtists.append(std::move(key));
+        auto known = keyOf.constFind(listen.artist);
+        if (known == keyOf.cend()) {
+            const QString key = Text::lower(listen.artist);
+            known = keyOf.insert(listen.artist, m_artists.contains(key) ? key : QString());
+        }
+        if (!known->isEmpty() && !runArtists.contains(*known)) runArtists.append(*known);
     }
     closeRun();
 }
 
 // Queries
 
-struct ArtistRelations::Side {
-    QString key;
-    const QHash<QString, qint64>* featured = nullptr;
-    const QHash<QString, double>* together = nullptr;
-    const QHash<QString, double>* lastFM = nullptr;
-    const Genres* genres = nullptr;
-    std::optional<qint64> year;
-};
-
-ArtistRelations::Side ArtistRelations::side(const QString& key) const {
-    Side s;
-    s.key = key;
-    if (auto it = m_featured.constFind(key); it != m_featured.cend()) s.featured = &*it;
-    if (auto it = m_together.constFind(key); it != m_together.cend()) s.together = &*it;
-    if (auto it = m_lastFM.constFind(key); it != m_lastFM.cend()) s.lastFM = &*it;
-    if (auto it = m_genres.constFind(key); it != m_genres.cend()) s.genres = &*it;
-    if (auto it = m_years.constFind(key); it != m_years.cend()) s.year = *it;
-    return s;
+ArtistRelations::Entry ArtistRelations::entry(const QString& key) const {
+    if (auto it = m_entryIndex.constFind(key); it != m_entryIndex.cend()) return m_entries[*it];
+    Entry e;
+    e.key = key;
+    e.featured = m_featured.value(key);
+    e.together = m_together.value(key);
+    e.lastFM = m_lastFM.value(key);
+    if (auto it = m_years.constFind(key); it != m_years.cend()) e.year = *it;
+    if (m_mostPlays >= 1) {
+        const double plays = double(m_plays.value(key, 0));
+        e.bonus = 0.3 * std::log(1 + plays) / std::log(1 + double(m_mostPlays));
+    }
+    return e;
 }
 
-ArtistRelations::Score ArtistRelations::score(const Side& first, const QString& secondKey) const {
+ArtistRelations::Score ArtistRelations::score(const Entry& first, const Entry& second) const {
     Score out;
     double best = -std::numeric_limits<double>::infinity();
     // The reason is the first of the strongest candidates, so they are weighed in a fixed order.
@@ -328,42 +490,80 @@ ArtistRelations::Score ArtistRelations::score(const Side& first, const QString& 
         }
     };
 
-    if (first.featured)
-        if (auto it = first.featured->constFind(secondKey); it != first.featured->cend())
+    if (!first.featured.isEmpty())
+        if (auto it = first.featured.constFind(second.key); it != first.featured.cend())
             candidate(Reason::Featured, 3 * std::min(0.5 * double(*it), 1.0));
-    if (first.together)
-        if (auto it = first.together->constFind(secondKey); it != first.together->cend())
+    if (!first.together.isEmpty())
+        if (auto it = first.together.constFind(second.key); it != first.together.cend())
             candidate(Reason::Together, 2.5 * std::min(*it / 3, 1.0));
 
-    double match = first.lastFM ? first.lastFM->value(secondKey, 0.0) : 0.0;
-    if (auto it = m_lastFM.constFind(secondKey); it != m_lastFM.cend())
-        match = std::max(match, it->value(first.key, 0.0));
+    const double match = std::max(first.lastFM.isEmpty() ? 0.0 : first.lastFM.value(second.key, 0.0),
+                                  second.lastFM.isEmpty() ? 0.0 : second.lastFM.value(first.key, 0.0));
     if (match > 0) candidate(Reason::LastFM, 2 * match);
 
-    if (first.genres) {
-        if (auto it = m_genres.constFind(secondKey); it != m_genres.cend()) {
-            if (auto shared = first.genres->overlap(*it, m_rarity)) {
-                candidate(Reason::Genre, 1.5 * shared->first);
-                out.genreLabel = std::move(shared->second);
+    if (first.hasGenres && second.hasGenres) {
+        // The same answer as Genres::overlap, merging the ranks: plain order is rank order.
+        const QList<int>& a = first.genreKeys;
+        const QList<int>& b = second.genreKeys;
+        double sum = 0;
+        double heaviest = -std::numeric_limits<double>::infinity();
+        int label = -1;
+        for (qsizetype i = 0, j = 0; i < a.size() && j < b.size();) {
+            if (a[i] < b[j]) {
+                ++i;
+            } else if (b[j] < a[i]) {
+                ++j;
+            } else {
+                const double weight = m_genreWeightByRank[a[i]];
+                sum += weight;
+                if (weight > heaviest) {
+                    heaviest = weight;
+                    label = a[i];
+                }
+                ++i, ++j;
             }
         }
-    }
-
-    if (first.year) {
-        if (auto it = m_years.constFind(secondKey); it != m_years.cend()) {
-            const qint64 distance = std::abs(*first.year - *it);
-            if (distance <= 5) candidate(Reason::Years, distance <= 2 ? 0.5 : 0.25);
+        std::optional<double> shared;
+        bool byWord = false;
+        if (label >= 0) {
+            shared = std::min(0.25 * sum, 1.0);
+        } else {
+            const QList<int>& wa = first.genreWords;
+            const QList<int>& wb = second.genreWords;
+            qsizetype common = 0;
+            for (qsizetype i = 0, j = 0; i < wa.size() && j < wb.size();) {
+                if (wa[i] < wb[j]) {
+                    ++i;
+                } else if (wb[j] < wa[i]) {
+                    ++j;
+                } else {
+                    if (!common) label = wa[i];
+                    ++common, ++i, ++j;
+                }
+            }
+            if (common) {
+                shared = 0.3 * double(common) / double(wa.size() + wb.size() - common);
+                byWord = true;
+            }
+        }
+        if (shared) {
+            candidate(Reason::Genre, 1.5 * *shared);
+            out.label = label;
+            out.labelIsWord = byWord;
+            out.labelOwner = &first;
         }
     }
 
-    if (m_mostPlays >= 1) {
-        const double plays = double(m_plays.value(secondKey, 0));
-        out.score += 0.3 * std::log(1 + plays) / std::log(1 + double(m_mostPlays));
+    if (first.year && second.year) {
+        const qint64 distance = std::abs(*first.year - *second.year);
+        if (distance <= 5) candidate(Reason::Years, distance <= 2 ? 0.5 : 0.25);
     }
+
+    out.score += second.bonus;
     return out;
 }
 
-QString ArtistRelations::reasonText(const Score& s) {
+QString ArtistRelations::reasonText(const Score& s) const {
     switch (s.reason) {
     case Reason::Featured:
         return QStringLiteral("on songs together");
@@ -371,8 +571,11 @@ QString ArtistRelations::reasonText(const Score& s) {
         return QStringLiteral("often played together");
     case Reason::LastFM:
         return QStringLiteral("similar on Last.fm");
-    case Reason::Genre:
-        return QStringLiteral("also ") + s.genreLabel;
+    case Reason::Genre: {
+        if (s.labelIsWord) return QStringLiteral("also ") + m_genreWordByRank[s.label];
+        const QString& key = m_genreKeyByRank[s.label];
+        return QStringLiteral("also ") + m_genres.value(s.labelOwner->key).names.value(key, key);
+    }
     case Reason::Years:
         return QStringLiteral("from the same years");
     case Reason::None:
@@ -381,67 +584,75 @@ QString ArtistRelations::reasonText(const Score& s) {
     return QStringLiteral("in your collection");
 }
 
-QList<ArtistRelations::Related> ArtistRelations::ranked(QList<Candidate> candidates, qsizetype limit) {
+QList<ArtistRelations::Related> ArtistRelations::ranked(QList<Candidate> candidates, qsizetype limit) const {
     limit = std::clamp<qsizetype>(limit, 0, candidates.size());
     // Names are distinct (they are distinct lower-cased), so score then name is a total order and any
     // sort gives the order a stable one would.
     auto before = [](const Candidate& a, const Candidate& b) {
         if (a.score.score != b.score.score) return a.score.score > b.score.score;
-        return Text::plainLess(a.artist->name, b.artist->name);
+        return Text::plainLess(a.entry->artist.name, b.entry->artist.name);
     };
     std::partial_sort(candidates.begin(), candidates.begin() + limit, candidates.end(), before);
     QList<Related> out;
     out.reserve(limit);
     for (qsizetype i = 0; i < limit; ++i)
         out.append(
-            Related{*candidates[i].artist, candidates[i].score.score, reasonText(candidates[i].score)});
+            Related{candidates[i].entry->artist, candidates[i].score.score, reasonText(candidates[i].score)});
     return out;
 }
 
 QList<ArtistRelations::Related> ArtistRelations::related(const Artist& artist, qsizetype limit) const {
-    return related(artist.name, limit);
+    return relatedToKey(Text::lower(artist.name), limit);
 }
 
 QList<ArtistRelations::Related> ArtistRelations::related(const QString& name, qsizetype limit) const {
-    const Side first = side(Text::lower(name));
+    return relatedToKey(Text::lower(name), limit);
+}
+
+QList<ArtistRelations::Related> ArtistRelations::relatedToKey(const QString& key, qsizetype limit) const {
+    const Entry first = entry(key);
     QList<Candidate> candidates;
-    candidates.reserve(m_artists.size());
-    for (auto it = m_artists.cbegin(); it != m_artists.cend(); ++it)
-        if (it.key() != first.key) candidates.append(Candidate{&it.value(), score(first, it.key())});
+    candidates.reserve(m_entries.size());
+    for (const Entry& e : m_entries)
+        if (e.key != key) candidates.append(Candidate{&e, score(first, e)});
     return ranked(std::move(candidates), limit);
 }
 
 QList<ArtistRelations::Related> ArtistRelations::relatedToAll(const QList<Artist>& seeds,
                                                               qsizetype limit) const {
-    QList<Side> sides;
+    QList<Entry> sides;
     QSet<QString> seedKeys;
     for (const Artist& seed : seeds) {
-        sides.append(side(Text::lower(seed.name)));
+        sides.append(entry(Text::lower(seed.name)));
         seedKeys.insert(sides.last().key);
     }
     const double divisor = sides.isEmpty() ? 1.0 : double(sides.size());
     QList<Candidate> candidates;
-    candidates.reserve(m_artists.size());
-    for (auto it = m_artists.cbegin(); it != m_artists.cend(); ++it) {
-        if (seedKeys.contains(it.key())) continue;
+    candidates.reserve(m_entries.size());
+    for (const Entry& e : m_entries) {
+        if (seedKeys.contains(e.key)) continue;
         Score total;
         double best = -std::numeric_limits<double>::infinity();
-        for (const Side& seed : std::as_const(sides)) {
-            Score pair = score(seed, it.key());
+        for (const Entry& seed : std::as_const(sides)) {
+            const Score pair = score(seed, e);
             total.score += pair.score;
             if (pair.score > best) {
                 best = pair.score;
                 total.reason = pair.reason;
-                total.genreLabel = std::move(pair.genreLabel);
+                total.label = pair.label;
+                total.labelIsWord = pair.labelIsWord;
+                total.labelOwner = pair.labelOwner;
             }
         }
         total.score /= divisor;
-        candidates.append(Candidate{&it.value(), std::move(total)});
+        candidates.append(Candidate{&e, total});
     }
     return ranked(std::move(candidates), limit);
 }
 
 ArtistRelations::Related ArtistRelations::tie(const Artist& first, const Artist& second) const {
-    const Score s = score(side(Text::lower(first.name)), Text::lower(second.name));
+    const Entry a = entry(Text::lower(first.name));
+    const Entry b = entry(Text::lower(second.name));
+    const Score s = score(a, b);
     return Related{second, s.score, reasonText(s)};
 }

@@ -69,25 +69,43 @@ public:
     const QHash<QString, double>& rarity() const { return m_rarity; }
 
 private:
-    // What one artist's row of every two-level table says, fetched once per query instead of per pair.
-    struct Side;
     enum class Reason { Featured, Together, LastFM, Genre, Years, None };
+    // One artist as scoring sees it: its rows of the tables, its popularity bonus and its genre keys and
+    // words as ranks in plain order, gathered once when the value is built so that scoring one of
+    // thousands of pairs compares integers instead of texts.
+    struct Entry {
+        QString key;
+        Artist artist;
+        QHash<QString, qint64> featured;
+        QHash<QString, double> together;
+        QHash<QString, double> lastFM;
+        std::optional<qint64> year;
+        double bonus = 0;
+        bool hasGenres = false;
+        QList<int> genreKeys;
+        QList<int> genreWords;
+    };
     struct Score {
         double score = 0;
         Reason reason = Reason::None;
-        QString genreLabel;
+        // The genre reason's label: a key rank (named as `labelOwner` names it) or a word rank.
+        int label = -1;
+        bool labelIsWord = false;
+        const Entry* labelOwner = nullptr;
     };
     struct Candidate {
-        const Artist* artist;
+        const Entry* entry;
         Score score;
     };
 
     static QStringList names(const QString& credit);
-    static QList<Related> ranked(QList<Candidate> candidates, qsizetype limit);
+    QList<Related> ranked(QList<Candidate> candidates, qsizetype limit) const;
 
-    Side side(const QString& key) const;
-    Score score(const Side& first, const QString& secondKey) const;
-    static QString reasonText(const Score& s);
+    // The collection's entry, or one made from what the tables know of an artist outside it.
+    Entry entry(const QString& key) const;
+    Score score(const Entry& first, const Entry& second) const;
+    QString reasonText(const Score& s) const;
+    QList<Related> relatedToKey(const QString& key, qsizetype limit) const;
 
     void addRuns(const QList<Listen>& listens);
 
@@ -100,4 +118,10 @@ private:
     qint64 m_mostPlays = 0;
     QHash<QString, QHash<QString, double>> m_lastFM;
     QHash<QString, double> m_rarity;
+
+    QList<Entry> m_entries;
+    QHash<QString, qsizetype> m_entryIndex;
+    QStringList m_genreKeyByRank;
+    QList<double> m_genreWeightByRank;
+    QStringList m_genreWordByRank;
 };
