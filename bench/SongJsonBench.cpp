@@ -11,7 +11,10 @@ QList<Song> makeSongs(int n) {
     for (int i = 0; i < n; ++i) {
         Song s;
         s.url = FileUrl::fromPath(QStringLiteral("/home/user/Music/Artist %1/Album %2/%3 Song title %4.flac")
-                                      .arg(i / 100).arg(i / 10).arg(i % 10).arg(i));
+                                      .arg(i / 100)
+                                      .arg(i / 10)
+                                      .arg(i % 10)
+                                      .arg(i));
         s.title = QStringLiteral("Song title %1").arg(i);
         s.artist = QStringLiteral("Artist %1").arg(i / 100);
         s.album = QStringLiteral("Album %1").arg(i / 10);
@@ -35,7 +38,8 @@ void BM_DecodeSongs(benchmark::State& state) {
         auto songs = Song::listFromJson(QJsonDocument::fromJson(text).array());
         benchmark::DoNotOptimize(songs);
     }
-    state.counters["songs/s"] = benchmark::Counter(double(state.range(0)) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["songs/s"] =
+        benchmark::Counter(double(state.range(0)) * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DecodeSongs)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -4,9 +4,86 @@
 
 #include "core/Text.h"
 
+#include <QStringDecoder>
 #include <cmath>
 
+namespace {
+
+// What the URL encoder leaves as it is in a path: unreserved characters, sub-delimiters, ':', '@', '/'.
+bool plainInPath(char16_t c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    switch (c) {
+    case '-':
+    case '.':
+    case '_':
+    case '~':
+    case '!':
+    case '$':
+    case '&':
+    case '\'':
+    case '(':
+    case ')':
+    case '*':
+    case '+':
+    case ',':
+    case ';':
+    case '=':
+    case ':':
+    case '@':
+    case '/':
+        return true;
+    default:
+        return false;
+    }
+}
+
+int hexValue(char16_t c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The library cache holds 100k of these, and QUrl's general parser is a large part of reading it. The form
+// toString() writes ("file:///" and a percent-encoded path) is decoded here directly; anything else, or
+// anything doubtful (a NUL, malformed UTF-8), is left to QUrl.
+std::optional<QString> decodePlainFileUrl(const QString& text) {
+    static const QString prefix = QStringLiteral("file:///");
+    if (!text.startsWith(prefix) ||
+        (text.size() > prefix.size() && text.at(prefix.size()) == QLatin1Char('/')))
+        return std::nullopt;
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    bool ascii = true;
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = prefix.size() - 1, n = text.size(); i < n; ++i) {
+        const char16_t c = p[i];
+        if (c == '%') {
+            if (i + 2 >= n) return std::nullopt;
+            const int hi = hexValue(p[i + 1]);
+            const int lo = hexValue(p[i + 2]);
+            if (hi < 0 || lo < 0 || (hi == 0 && lo == 0)) return std::nullopt;
+            *out++ = char(hi * 16 + lo);
+            ascii = ascii && hi < 8;
+            i += 2;
+        } else if (plainInPath(c)) {
+            *out++ = char(c);
+        } else {
+            return std::nullopt;
+        }
+    }
+    bytes.truncate(out - bytes.constData());
+    if (ascii) return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString path = utf8(bytes);
+    if (utf8.hasError()) return std::nullopt;
+    return path;
+}
+
+} // namespace
+
 std::optional<FileUrl> FileUrl::fromString(const QString& text) {
+    if (auto path = decodePlainFileUrl(text)) return FileUrl{std::move(*path)};
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid() || !url.isLocalFile()) return std::nullopt;
     QString p = url.toLocalFile();

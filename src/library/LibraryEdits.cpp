@@ -30,14 +30,28 @@ bool mapFromJson(const QJsonObject& parent, const char* key, QHash<QString, QStr
 
 QList<Song> LibraryEdits::apply(const QList<Song>& songs) const {
     if (songTitles.isEmpty() && albumTitles.isEmpty()) return songs;
-    QList<Song> out = songs;
-    for (Song& s : out) {
-        if (auto title = songTitles.constFind(s.url.path); title != songTitles.cend()) {
+    QList<QString> albumIDs;
+    if (!albumTitles.isEmpty()) {
+        albumIDs.reserve(songs.size());
+        for (const Song& s : songs)
+            albumIDs.append(s.albumID());
+    }
+    return apply(songs, albumIDs);
+}
+
+QList<Song> LibraryEdits::apply(const QList<Song>& songs, const QList<QString>& albumIDs) const {
+    if (songTitles.isEmpty() && albumTitles.isEmpty()) return songs;
+    QList<Song> out = songs; // shared until the first edit that applies
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (auto title = songTitles.constFind(out.at(i).url.path); title != songTitles.cend()) {
+            Song& s = out[i];
             s.taggedTitle = s.title;
             s.title = *title;
         }
         if (albumTitles.isEmpty()) continue;
-        if (auto album = albumTitles.constFind(s.albumID()); album != albumTitles.cend()) {
+        // The key is the album identity before the name is replaced, so an edited album keeps it.
+        if (auto album = albumTitles.constFind(albumIDs.at(i)); album != albumTitles.cend()) {
+            Song& s = out[i];
             s.taggedAlbum = s.album;
             s.album = *album;
         }

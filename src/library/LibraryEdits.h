@@ -21,6 +21,8 @@ struct LibraryEdits {
     // key is taken before the name is replaced, so an edited album keeps its identity. With no title or
     // album edits the very list given comes back (covers are the albums' business, not the songs').
     QList<Song> apply(const QList<Song>& songs) const;
+    // The same, with the songs' album identities already at hand (one per song, in order).
+    QList<Song> apply(const QList<Song>& songs, const QList<QString>& albumIDs) const;
 
     // The chosen cover of an album, whether or not the picture is still there.
     std::optional<FileUrl> cover(const QString& albumID) const;

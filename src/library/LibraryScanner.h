@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Song.h"
+#include "platform/tags/TagReader.h"
 
 #include <QHash>
 #include <QList>
@@ -17,7 +18,8 @@ const QSet<QString>& playable();
 bool isPlayable(const QString& path);
 
 // The playable files at or under `location`: the location itself when its extension is playable (without
-// checking it exists), else the walk of the folder (hidden items skipped). Never fails: empty when unreadable.
+// checking it exists), else the walk of the folder (hidden items skipped). Never fails: empty when
+// unreadable.
 QList<FileUrl> files(const FileUrl& location);
 
 using Progress = std::function<void(qsizetype done, qsizetype total)>;
@@ -29,5 +31,25 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
 
 // The song of one file; always gives one, named from the file's name and folders when unreadable.
 Song song(const FileUrl& at, const Song* known = nullptr);
+
+// `scan` with another way of making each file's song (`song` itself in the real scan); the reads run on
+// the scan's own eight reader threads.
+using SongReader = std::function<Song(const FileUrl& at, const Song* known)>;
+QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
+                 const SongReader& read);
+
+// What a file name (without its extension) says: "Artist - Album - 07 - Title", "03 Song", "Song".
+struct FileNameParts {
+    std::optional<QString> artist;
+    std::optional<QString> album;
+    std::optional<qint64> track;
+    QString title;
+    friend bool operator==(const FileNameParts&, const FileNameParts&) = default;
+};
+FileNameParts parseFileName(const QString& name);
+
+// The song of a file from its raw tags, its name and the names of its folders; the dates and size come
+// from the file system.
+Song songFromTags(const FileUrl& url, const FileTags& tags, Date modified, Date added, qint64 bytes);
 
 } // namespace LibraryScanner

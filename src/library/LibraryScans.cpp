@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -41,18 +42,29 @@ struct LibraryStore::ScanResult {
     // What the scan started from; held back when the folder turns out to be missing.
     QList<Song> known;
     bool folderMissing = false;
-    QByteArray cacheJson;
+    // The scan found exactly the songs it started from (the usual rescan), in whatever order.
+    bool unchanged = false;
+    QByteArray cacheJson; // made only when something changed
 };
 
 LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
-    : LibraryStore(defaults, LibraryScanner::scan, parent) {}
+    : LibraryStore(
+          defaults,
+          [](const FileUrl& folder, const QHash<QString, Song>& known,
+             const LibraryScanner::Progress& progress) {
+              return LibraryScanner::scan(folder, known, progress);
+          },
+          parent) {}
 
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
       m_edits(LibraryEdits::load()) {
     const QString stored = m_defaults.stringValue(libraryFolderKey);
     m_folder = stored.isEmpty() ? defaultFolder() : FileUrl::fromPath(stored);
-    if (auto cached = loadCache()) set(*cached);
+    if (auto cached = loadCache()) {
+        set(*cached);
+        m_cacheHoldsScanned = m_scanned.size() == cached->size();
+    }
 }
 
 LibraryStore::~LibraryStore() {
@@ -106,8 +118,13 @@ void LibraryStore::scan() {
         result.songs = scanFunction(folder, knownByPath, progress);
         result.known = known;
         result.folderMissing = !QFileInfo(folder.path).isDir();
+        result.unchanged = result.songs.size() == known.size() && knownByPath.size() == known.size() &&
+                           std::all_of(result.songs.cbegin(), result.songs.cend(), [&](const Song& s) {
+                               auto it = knownByPath.constFind(s.url.path);
+                               return it != knownByPath.cend() && *it == s;
+                           });
         // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
-        result.cacheJson = encodeCache(result.songs);
+        if (!result.unchanged) result.cacheJson = encodeCache(result.songs);
         QMetaObject::invokeMethod(
             this, [this, result = std::move(result)]() mutable { finishScan(std::move(result)); },
             Qt::QueuedConnection);
@@ -116,15 +133,25 @@ void LibraryStore::scan() {
 
 void LibraryStore::finishScan(ScanResult result) {
     joinScanThread();
-    set(result.songs);
+    // Nothing found that the collection does not already hold, and nothing else replaced it meanwhile:
+    // deriving it again would give the same collection, so it stays as it is.
+    const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
+                      result.known.constData() == m_scanned.constData();
+    if (!same) set(result.songs);
     setScanning(false);
     // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that
     // its return costs a rescan of dates rather than a reading of every file.
     if (result.folderMissing && !result.known.isEmpty() && result.folder == m_folder) {
         m_heldKnown = result.known;
+        m_cacheHoldsScanned = false;
     } else {
         m_heldKnown.clear();
-        writeCache(result.cacheJson);
+        if (same && m_cacheHoldsScanned && QFileInfo::exists(cachePath())) {
+            QFile::remove(formerCachePath());
+        } else {
+            if (result.cacheJson.isNull()) result.cacheJson = encodeCache(result.songs);
+            m_cacheHoldsScanned = writeCache(result.cacheJson);
+        }
     }
     if (m_rescanWhenDone) {
         m_rescanWhenDone = false;
@@ -141,6 +168,7 @@ void LibraryStore::useFolder(const QUrl& chosen) {
     m_defaults.set(libraryFolderKey, path);
     m_heldKnown.clear();
     set({});
+    m_cacheHoldsScanned = false;
     scan();
 }
 

@@ -4,12 +4,21 @@
 
 #include <QSet>
 #include <algorithm>
+#include <charconv>
+#include <span>
 
 namespace {
 
-QString folderOf(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : path.left(slash);
+// The song's folder and its album name, the group in which album artists are resolved.
+QString folderAlbumKey(const Song& s) {
+    const qsizetype slash = s.url.path.lastIndexOf(QLatin1Char('/'));
+    const QString album = Text::lower(s.album);
+    QString key;
+    key.reserve(std::max<qsizetype>(slash, 0) + 1 + album.size());
+    if (slash > 0) key += QStringView(s.url.path).left(slash);
+    key += keySeparator;
+    key += album;
+    return key;
 }
 
 bool isLossless(const QString& path) {
@@ -32,7 +41,7 @@ bool better(const Song& candidate, const Song& best) {
 }
 
 // Lower-cased, typographic quotes made straight, white space runs collapsed to one space and trimmed.
-QString normalised(const QString& text) {
+QString normalisedSlow(const QString& text) {
     QString s = Text::lower(text);
     for (QChar& c : s) {
         switch (c.unicode()) {
@@ -53,54 +62,130 @@ QString normalised(const QString& text) {
     return s.simplified();
 }
 
+bool isAscii(const QString& s) {
+    for (QChar c : s)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+// The same rules, appended to `out`. Identities are made for every song at every derivation, so plain
+// ASCII text (nearly all of it) is done in one pass without the intermediate strings.
+void appendNormalised(QString& out, const QString& text) {
+    if (!isAscii(text)) {
+        out += normalisedSlow(text);
+        return;
+    }
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char16_t* w = reinterpret_cast<char16_t*>(out.data()) + start;
+    char16_t* const begin = w;
+    bool space = false;
+    for (QChar ch : text) {
+        char16_t c = ch.unicode();
+        if (c == ' ' || (c >= '\t' && c <= '\r')) {
+            space = w != begin;
+            continue;
+        }
+        if (space) {
+            *w++ = ' ';
+            space = false;
+        }
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        *w++ = c;
+    }
+    out.truncate(start + (w - begin));
+}
+
 bool songBefore(const Song& a, const Song& b) {
     if (a.disc != b.disc) return a.disc < b.disc;
     if (a.track != b.track) return a.track < b.track;
     return Text::plainLess(a.title, b.title);
 }
 
-// Groups items by a key, in the order each key first appears; members keep their order.
-template <typename Key> struct Grouping {
-    QHash<Key, qsizetype> index;
-    QList<QList<qsizetype>> groups;
-
-    void add(const Key& key, qsizetype item) {
-        auto it = index.find(key);
-        if (it == index.end()) {
-            it = index.insert(key, groups.size());
-            groups.append(QList<qsizetype>{});
+// Items grouped by a key, groups in the order their keys first appear, members in item order. Kept flat
+// (one list of members, sliced per group) because a library has as many groups as songs.
+class Groups {
+public:
+    template <typename KeyOf> static Groups of(qsizetype count, KeyOf keyOf) {
+        Groups g;
+        QHash<QString, qsizetype> index;
+        index.reserve(count);
+        QList<qsizetype> groupOfItem(count);
+        QList<qsizetype> sizes;
+        for (qsizetype i = 0; i < count; ++i) {
+            auto it = index.constFind(keyOf(i));
+            if (it == index.cend()) {
+                it = index.insert(keyOf(i), sizes.size());
+                sizes.append(0);
+            }
+            groupOfItem[i] = *it;
+            ++sizes[*it];
         }
-        groups[*it].append(item);
+        g.m_start.resize(sizes.size() + 1);
+        g.m_start[0] = 0;
+        for (qsizetype k = 0; k < sizes.size(); ++k)
+            g.m_start[k + 1] = g.m_start[k] + sizes[k];
+        QList<qsizetype> next(g.m_start.cbegin(), g.m_start.cend() - 1);
+        g.m_items.resize(count);
+        for (qsizetype i = 0; i < count; ++i)
+            g.m_items[next[groupOfItem[i]]++] = i;
+        return g;
     }
+
+    qsizetype size() const { return m_start.size() - 1; }
+    std::span<const qsizetype> operator[](qsizetype group) const {
+        return {m_items.constData() + m_start[group], size_t(m_start[group + 1] - m_start[group])};
+    }
+
+private:
+    QList<qsizetype> m_start{0};
+    QList<qsizetype> m_items;
 };
 
 } // namespace
 
 QList<Song> LibraryStore::resolveAlbumArtists(QList<Song> songs) {
-    Grouping<QString> byAlbum;
+    // Most groups are one artist spelled one way; only groups where the spelling varies are counted.
+    struct Group {
+        qsizetype first;
+        bool varies = false;
+    };
+    QHash<QString, qsizetype> groupOf;
+    groupOf.reserve(songs.size());
+    QList<Group> groups;
+    QList<qsizetype> groupOfSong(songs.size(), -1);
     for (qsizetype i = 0; i < songs.size(); ++i) {
         const Song& s = songs.at(i);
         if (s.albumArtistTag) continue;
-        byAlbum.add(folderOf(s.url.path) + keySeparator + Text::lower(s.album), i);
+        const QString key = folderAlbumKey(s);
+        auto it = groupOf.constFind(key);
+        if (it == groupOf.cend()) {
+            it = groupOf.insert(key, groups.size());
+            groups.append(Group{i});
+        }
+        Group& g = groups[*it];
+        groupOfSong[i] = *it;
+        if (!g.varies && songs.at(g.first).artist != s.artist) g.varies = true;
     }
-    for (const QList<qsizetype>& group : std::as_const(byAlbum.groups)) {
-        if (group.size() < 2) continue;
-        // Count each performing artist; the first song of each keeps its spelling.
-        QHash<QString, qsizetype> countOf;
+
+    QHash<qsizetype, QList<qsizetype>> members;
+    for (qsizetype i = 0; i < songs.size(); ++i)
+        if (groupOfSong[i] >= 0 && groups[groupOfSong[i]].varies) members[groupOfSong[i]].append(i);
+
+    for (const QList<qsizetype>& group : std::as_const(members)) {
+        // Count each performing artist, lower-cased; the first song of each keeps its spelling.
+        QHash<QString, std::pair<qsizetype, qsizetype>> countAndFirst;
         qsizetype largest = 0;
         qsizetype largestFirst = -1;
-        QHash<QString, qsizetype> firstOf;
         for (qsizetype i : group) {
-            const QString key = Text::lower(songs.at(i).artist);
-            qsizetype& count = countOf[key];
-            if (count == 0) firstOf.insert(key, i);
-            ++count;
+            auto& [count, first] = countAndFirst[Text::lower(songs.at(i).artist)];
+            if (count++ == 0) first = i;
             if (count > largest) {
                 largest = count;
-                largestFirst = firstOf.value(key);
+                largestFirst = first;
             }
         }
-        if (countOf.size() == 1) continue;
+        if (countAndFirst.size() == 1) continue;
         const QString name =
             2 * largest > group.size() ? songs.at(largestFirst).artist : QStringLiteral("Various Artists");
         for (qsizetype i : group)
@@ -110,25 +195,37 @@ QList<Song> LibraryStore::resolveAlbumArtists(QList<Song> songs) {
 }
 
 QString LibraryStore::identity(const Song& s) {
-    return normalised(s.artist) + keySeparator + normalised(s.album) + keySeparator +
-           QString::number(s.disc) + keySeparator + normalised(s.title);
+    QString id;
+    id.reserve(s.artist.size() + s.album.size() + s.title.size() + 8);
+    appendNormalised(id, s.artist);
+    id += keySeparator;
+    appendNormalised(id, s.album);
+    id += keySeparator;
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, s.disc).ptr;
+    id += QLatin1String(digits, end - digits);
+    id += keySeparator;
+    appendNormalised(id, s.title);
+    return id;
 }
 
 LibraryStore::Split LibraryStore::removeDuplicates(const QList<Song>& songs) {
-    Grouping<QString> byIdentity;
-    byIdentity.index.reserve(songs.size());
-    for (qsizetype i = 0; i < songs.size(); ++i)
-        byIdentity.add(identity(songs.at(i)), i);
+    QList<QString> ids;
+    ids.reserve(songs.size());
+    for (const Song& s : songs)
+        ids.append(identity(s));
+    const Groups groups = Groups::of(songs.size(), [&](qsizetype i) -> const QString& { return ids[i]; });
 
     Split split;
     // Nothing doubled: keep the given list itself rather than a copy of it.
-    if (byIdentity.groups.size() == songs.size()) {
+    if (groups.size() == songs.size()) {
         split.kept = songs;
         return split;
     }
-    split.kept.reserve(byIdentity.groups.size());
-    for (const QList<qsizetype>& group : std::as_const(byIdentity.groups)) {
-        qsizetype best = group.first();
+    split.kept.reserve(groups.size());
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        const auto group = groups[g];
+        qsizetype best = group.front();
         for (qsizetype i : group)
             if (i != best && better(songs.at(i), songs.at(best))) best = i;
         split.kept.append(songs.at(best));
@@ -141,61 +238,62 @@ LibraryStore::Split LibraryStore::removeDuplicates(const QList<Song>& songs) {
 LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const LibraryEdits& edits) {
     Collection c;
 
-    // A damaged or hand-edited cache may name one file twice; the first one stands.
-    QSet<QString> seen;
-    seen.reserve(raw.size());
+    // A damaged or hand-edited cache may name one file twice; the first one stands. The map made here
+    // becomes the path index once it points into the final songs.
+    QHash<QString, qsizetype>& byPath = c.songIndexByPath;
+    byPath.reserve(raw.size());
     bool twice = false;
-    for (const Song& s : raw) {
-        if (seen.contains(s.url.path)) {
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        auto it = byPath.constFind(raw.at(i).url.path);
+        if (it == byPath.cend())
+            byPath.insert(raw.at(i).url.path, i);
+        else
             twice = true;
-            break;
-        }
-        seen.insert(s.url.path);
     }
     if (twice) {
-        seen.clear();
-        for (const Song& s : raw)
-            if (!seen.contains(s.url.path)) {
-                seen.insert(s.url.path);
-                c.scanned.append(s);
-            }
+        for (qsizetype i = 0; i < raw.size(); ++i)
+            if (byPath.value(raw.at(i).url.path) == i) c.scanned.append(raw.at(i));
     } else {
         c.scanned = raw;
     }
 
     Split split = removeDuplicates(resolveAlbumArtists(c.scanned));
-    c.songs = edits.apply(split.kept);
+    // An edited album keeps its identity, so the keys taken before the edits serve after them too.
+    QList<QString> albumIDs;
+    albumIDs.reserve(split.kept.size());
+    for (const Song& s : std::as_const(split.kept))
+        albumIDs.append(s.albumID());
+    c.songs = edits.apply(split.kept, albumIDs);
     c.duplicates = std::move(split.extra);
 
-    c.songIndexByPath.reserve(c.songs.size());
     for (qsizetype i = 0; i < c.songs.size(); ++i)
-        c.songIndexByPath.insert(c.songs.at(i).url.path, i);
+        byPath[c.songs.at(i).url.path] = i;
+    for (const Song& s : std::as_const(c.duplicates))
+        byPath.remove(s.url.path);
 
     // Albums: one per album identity, in the order the identities first appear.
-    Grouping<QString> byAlbum;
-    for (qsizetype i = 0; i < c.songs.size(); ++i)
-        byAlbum.add(c.songs.at(i).albumID(), i);
+    const Groups byAlbum =
+        Groups::of(c.songs.size(), [&](qsizetype i) -> const QString& { return albumIDs[i]; });
     struct Keyed {
         Album album;
+        QString id;
         QString artistKey;
-        qint64 year;
+        qint64 year = 0;
         QString titleKey;
     };
     QList<Keyed> keyed;
-    keyed.reserve(byAlbum.groups.size());
-    QList<QString> ids(byAlbum.groups.size());
-    for (auto it = byAlbum.index.cbegin(); it != byAlbum.index.cend(); ++it)
-        ids[*it] = it.key();
-    for (qsizetype g = 0; g < byAlbum.groups.size(); ++g) {
+    keyed.reserve(byAlbum.size());
+    for (qsizetype g = 0; g < byAlbum.size(); ++g) {
         Keyed k;
         Album& album = k.album;
-        album.songs.reserve(byAlbum.groups.at(g).size());
-        for (qsizetype i : byAlbum.groups.at(g))
+        album.songs.reserve(byAlbum[g].size());
+        for (qsizetype i : byAlbum[g])
             album.songs.append(c.songs.at(i));
         std::stable_sort(album.songs.begin(), album.songs.end(), songBefore);
         album.title = album.songs.first().album;
         album.artist = album.songs.first().albumArtist;
-        album.cover = edits.cover(ids.at(g));
+        k.id = albumIDs.at(byAlbum[g].front());
+        album.cover = edits.cover(k.id);
         k.artistKey = Text::lower(album.artist);
         k.year = album.year().value_or(0);
         k.titleKey = Text::lower(album.title);
@@ -206,29 +304,29 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
         if (a.year != b.year) return a.year < b.year;
         return Text::plainLess(a.titleKey, b.titleKey);
     });
-
-    // Artists: the sorted albums grouped by lower-cased artist, then sorted by that key.
-    Grouping<QString> byArtist;
     c.albums.reserve(keyed.size());
     c.albumIndexByID.reserve(keyed.size());
     for (qsizetype i = 0; i < keyed.size(); ++i) {
-        byArtist.add(keyed.at(i).artistKey, i);
-        c.albumIndexByID.insert(keyed.at(i).album.id(), i);
+        c.albumIndexByID.insert(keyed.at(i).id, i);
         c.albums.append(keyed.at(i).album);
     }
+
+    // Artists: the sorted albums grouped by lower-cased artist, then sorted by that key.
+    const Groups byArtist =
+        Groups::of(keyed.size(), [&](qsizetype i) -> const QString& { return keyed[i].artistKey; });
     struct KeyedArtist {
         Artist artist;
         QString key;
     };
     QList<KeyedArtist> artists;
-    artists.reserve(byArtist.groups.size());
-    for (const QList<qsizetype>& group : std::as_const(byArtist.groups)) {
+    artists.reserve(byArtist.size());
+    for (qsizetype g = 0; g < byArtist.size(); ++g) {
         Artist artist;
-        artist.albums.reserve(group.size());
-        for (qsizetype i : group)
+        artist.albums.reserve(byArtist[g].size());
+        for (qsizetype i : byArtist[g])
             artist.albums.append(c.albums.at(i));
         artist.name = artist.albums.first().artist;
-        artists.append(KeyedArtist{std::move(artist), keyed.at(group.first()).artistKey});
+        artists.append(KeyedArtist{std::move(artist), keyed.at(byArtist[g].front()).artistKey});
     }
     std::stable_sort(artists.begin(), artists.end(), [](const KeyedArtist& a, const KeyedArtist& b) {
         return Text::plainLess(a.key, b.key);

@@ -147,6 +147,8 @@ private:
     // The songs of the last cache while the music folder is missing (an unplugged disk): the collection
     // shows empty, but when the folder returns the scan still reuses them instead of reading every file.
     QList<Song> m_heldKnown;
+    // The cache file holds `m_scanned` (in some order), so a scan that changed nothing need not write it.
+    bool m_cacheHoldsScanned = false;
     LibraryEdits m_edits;
     QHash<QString, qsizetype> m_songIndexByPath;
     QHash<QString, qsizetype> m_albumIndexByID;

@@ -143,3 +143,32 @@ TEST(CollectionModel, SongJsonRoundTripAndStrictDecoding) {
         EXPECT_FALSE(Song::listFromJson(QJsonArray{s.toJson(), broken})) << b.key;
     }
 }
+
+TEST(CollectionModel, FileUrlTextRoundTripsAndDecodesLikeQUrl) {
+    const QString paths[] = {"/m/a.mp3",
+                             "/m/Åse & Co/01 #1 100%.flac",
+                             "/m/a?b/[c]{d}\\e\"f.mp3",
+                             "/m/\U0001F3B5 ~!$'()*+,;=:@.m4a",
+                             "/m/%41 not an escape.mp3",
+                             "/"};
+    for (const QString& p : paths) {
+        const QString text = FileUrl::fromPath(p).toString();
+        ASSERT_TRUE(FileUrl::fromString(text)) << text.toStdString();
+        EXPECT_EQ(FileUrl::fromString(text)->path, p) << text.toStdString();
+    }
+    // Texts not written by us decode as QUrl decodes them, or are refused as it refuses them.
+    const QString texts[] = {"file:///m/%C3%A5.mp3",  "file:///m/%c3%a5.mp3", "file:///m/%E2%28.mp3",
+                             "file:///m/%zz.mp3",     "file:///m/a%",         "file:///m/%00.mp3",
+                             "file:////server/x.mp3", "file://host/x.mp3",    "file:///m/a b.mp3",
+                             "file:///m/ä.mp3",       "FILE:///m/a.mp3",      "file:relative.mp3"};
+    for (const QString& t : texts) {
+        const QUrl url(t, QUrl::StrictMode);
+        const auto decoded = FileUrl::fromString(t);
+        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            ASSERT_TRUE(decoded) << t.toStdString();
+            EXPECT_EQ(decoded->path, url.toLocalFile()) << t.toStdString();
+        } else {
+            EXPECT_FALSE(decoded) << t.toStdString();
+        }
+    }
+}

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -211,6 +212,45 @@ TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
     EXPECT_EQ(known.value(music + "/x/2.mp3"), found[1]);
 }
 
+TEST(LibraryStore, RescanThatFindsNothingNewPublishesAndWritesNothing) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const QList<Song> found{makeSong(music + "/a.mp3", "Ann", "A"), makeSong(music + "/b.mp3", "Bob", "B")};
+    writeCache(found);
+    FakeScanner scanner;
+    scanner.setSongs(music, {found[1], found[0]}); // finished in another order
+    LibraryStore store(defaults, scanner.function());
+    QSignalSpy published(&store, &LibraryStore::songsChanged);
+    const auto inode = [] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(LibraryStore::cachePath()).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const auto before = inode();
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(published.size(), 0);
+    EXPECT_EQ(inode(), before);
+
+    // A cache file that went missing is written again even so.
+    QFile::remove(LibraryStore::cachePath());
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(titles(cachedSongs()), titles(found));
+
+    // One changed song: published and saved.
+    Song changed = found[0];
+    changed.modified = Date{2000};
+    changed.title = "A2";
+    scanner.setSongs(music, {changed, found[1]});
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(published.size(), 1);
+    EXPECT_EQ(store.song(changed.url.path)->title, "A2");
+    EXPECT_EQ(titles(cachedSongs()), QStringList({"A2", "b"}));
+}
+
 TEST(LibraryStore, RequestsDuringAScanMakeExactlyOneMore) {
     TestHome home;
     Defaults defaults;
@@ -345,4 +385,34 @@ TEST(LibraryStore, WatchSwitchIsStoredAndTurningItOnScans) {
     EXPECT_TRUE(store.scanning());
     ASSERT_TRUE(waitIdle(store));
     EXPECT_EQ(scanner.calls().size(), 1);
+}
+
+TEST(LibraryStore, ScansARealFolder) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    QDir().mkpath(music + "/Test Artist/Test Album");
+    for (const char* name : {"a.mp3", "b.mp3"})
+        ASSERT_TRUE(QFile::copy(fixturePath("tone.mp3"), music + "/Test Artist/Test Album/" + name));
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), music + "/Test Artist/Test Album/c.flac"));
+    TestHome::writeFile(music + "/notes.txt", "not a song");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+
+    LibraryStore store(defaults);
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(store.scanProgress(), (ScanProgress{0, 3}));
+    EXPECT_EQ(store.songs().size(), 2); // the two copies of one recording count once
+    EXPECT_EQ(store.duplicates().size(), 1);
+    ASSERT_EQ(store.albums().size(), 1);
+    EXPECT_EQ(store.albums()[0].title, "Test Album");
+    EXPECT_EQ(store.albums()[0].artist, "Test Artist");
+    EXPECT_EQ(cachedSongs().size(), 3);
+
+    // Nothing changed: the same songs again, from what the last scan knew.
+    const QList<Song> before = store.songs();
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(titles(store.songs()), titles(before));
+    EXPECT_TRUE(store.song(music + "/Test Artist/Test Album/c.flac"));
 }

@@ -1,14 +1,16 @@
 // velto-tagtool: writes tags and an embedded cover into an audio file, for test fixtures and generated
 // benchmark libraries.
-//   velto-tagtool FILE [--clear] [--cover JPEG] [KEY=VALUE ...]
+//   velto-tagtool FILE [--clear] [--info-only] [--cover JPEG] [KEY=VALUE ...]
 // KEY is a TagLib property name (TITLE, ARTIST, ALBUM, ALBUMARTIST, GENRE, DATE, TRACKNUMBER, DISCNUMBER);
-// an empty VALUE removes the key.
+// an empty VALUE removes the key. --info-only writes a WAV's tags as a RIFF INFO chunk alone (no ID3v2),
+// the way many Windows tools leave them.
 #include <taglib/aifffile.h>
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
 #include <taglib/flacfile.h>
 #include <taglib/flacpicture.h>
 #include <taglib/id3v2tag.h>
+#include <taglib/infotag.h>
 #include <taglib/mp4file.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tpropertymap.h>
@@ -80,13 +82,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     TagLib::PropertyMap props = ref.file()->properties();
+    bool infoOnly = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--clear") == 0) {
             props.clear();
+        } else if (std::strcmp(argv[i], "--info-only") == 0) {
+            infoOnly = true;
         } else if (std::strcmp(argv[i], "--cover") == 0 && i + 1 < argc) {
-            if (!addCover(ref.file(), readAll(argv[++i]))) std::fprintf(stderr, "no cover support for %s\n", argv[1]);
+            if (!addCover(ref.file(), readAll(argv[++i])))
+                std::fprintf(stderr, "no cover support for %s\n", argv[1]);
         } else if (const char* eq = std::strchr(argv[i], '=')) {
-            const TagLib::String key(std::string(static_cast<const char*>(argv[i]), eq), TagLib::String::UTF8);
+            const TagLib::String key(std::string(static_cast<const char*>(argv[i]), eq),
+                                     TagLib::String::UTF8);
             const TagLib::String value(eq + 1, TagLib::String::UTF8);
             if (value.isEmpty())
                 props.erase(key);
@@ -94,8 +101,15 @@ int main(int argc, char** argv) {
                 props.replace(key, TagLib::StringList(value));
         }
     }
-    ref.file()->setProperties(props);
-    if (!ref.file()->save()) {
+    bool saved = false;
+    if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(ref.file()); wav && infoOnly) {
+        wav->InfoTag()->setProperties(props);
+        saved = wav->save(TagLib::RIFF::WAV::File::Info, TagLib::File::StripOthers);
+    } else {
+        ref.file()->setProperties(props);
+        saved = ref.file()->save();
+    }
+    if (!saved) {
         std::fprintf(stderr, "cannot save %s\n", argv[1]);
         return 1;
     }

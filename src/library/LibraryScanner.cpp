@@ -1,0 +1,316 @@
+#include "LibraryScanner.h"
+
+#include "TagValues.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unicode/uchar.h>
+
+namespace LibraryScanner {
+
+const QSet<QString>& playable() {
+    static const QSet<QString> extensions{
+        QStringLiteral("mp3"),  QStringLiteral("m4a"),  QStringLiteral("m4b"), QStringLiteral("aac"),
+        QStringLiteral("alac"), QStringLiteral("flac"), QStringLiteral("wav"), QStringLiteral("aif"),
+        QStringLiteral("aiff"), QStringLiteral("caf")};
+    return extensions;
+}
+
+namespace {
+
+// The extension of the last path component; a name that only begins with a dot has none.
+QStringView extensionOf(QStringView path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QStringView name = path.sliced(slash + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 ? name.sliced(dot + 1) : QStringView();
+}
+
+bool playableName(QStringView path) {
+    const QStringView ext = extensionOf(path);
+    return !ext.isEmpty() && playable().contains(ext.toString().toLower());
+}
+
+struct FolderId {
+    dev_t dev;
+    ino_t ino;
+    friend auto operator<=>(const FolderId&, const FolderId&) = default;
+};
+
+// Depth-first walk in name order. Symbolic links are followed (people link albums into their music
+// folder), but a folder already walked under another path is not entered again, which also ends link
+// loops. Names that are not valid UTF-8 are left out rather than turned into paths that do not exist.
+class Walk {
+public:
+    QList<FileUrl> files;
+
+    void folder(const QString& path, const QByteArray& encoded) {
+        struct stat st;
+        if (::stat(encoded.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
+        if (!m_seen.insert(FolderId{st.st_dev, st.st_ino}).second) return;
+
+        DIR* dir = ::opendir(encoded.constData());
+        if (!dir) return;
+        std::vector<std::pair<QByteArray, unsigned char>> entries;
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.') continue; // hidden, and "." and ".."
+            entries.emplace_back(QByteArray(e->d_name), e->d_type);
+        }
+        ::closedir(dir);
+        std::sort(entries.begin(), entries.end());
+
+        for (const auto& [name, type] : entries) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = utf8(name);
+            if (utf8.hasError()) continue;
+            const QString childPath =
+                path.endsWith(QLatin1Char('/')) ? path + decoded : path + QLatin1Char('/') + decoded;
+            const QByteArray childEncoded = encoded.endsWith('/') ? encoded + name : encoded + '/' + name;
+
+            bool isDir = type == DT_DIR;
+            bool isFile = type == DT_REG;
+            if (type == DT_LNK || type == DT_UNKNOWN) {
+                struct stat target;
+                if (::stat(childEncoded.constData(), &target) != 0) continue; // dangling link
+                isDir = S_ISDIR(target.st_mode);
+                isFile = S_ISREG(target.st_mode);
+            }
+            if (isDir)
+                folder(childPath, childEncoded);
+            else if (isFile && playableName(childPath))
+                files.append(FileUrl::fromPath(childPath));
+        }
+    }
+
+private:
+    std::set<FolderId> m_seen;
+};
+
+Date fromStatx(const struct statx_timestamp& t) {
+    return Date::fromUnix(qint64(t.tv_sec), qint64(t.tv_nsec));
+}
+
+QStringView lastComponent(QStringView path) {
+    if (path == u"/") return path;
+    return path.sliced(path.lastIndexOf(u'/') + 1);
+}
+
+QStringView parentOf(QStringView path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0) return {};
+    return slash == 0 ? path.first(1) : path.first(slash);
+}
+
+// Unicode's notion of a number character (numeric type decimal, digit or numeric, in any script), which
+// also takes in CJK numerals and vulgar fractions.
+bool isNumberCharacter(char32_t c) {
+    return u_getIntPropertyValue(UChar32(c), UCHAR_NUMERIC_TYPE) != U_NT_NONE;
+}
+
+} // namespace
+
+bool isPlayable(const QString& path) {
+    return playableName(path);
+}
+
+QList<FileUrl> files(const FileUrl& location) {
+    if (isPlayable(location.path)) return {location};
+    Walk walk;
+    walk.folder(location.path, QFile::encodeName(location.path));
+    return walk.files;
+}
+
+FileNameParts parseFileName(const QString& name) {
+    static const QString separator = QStringLiteral(" - ");
+    FileNameParts parts;
+    QString rest = name;
+    const QStringList pieces = name.split(separator);
+    if (pieces.size() >= 3) {
+        parts.artist = pieces[0];
+        parts.album = pieces[1];
+        rest = pieces.mid(2).join(separator);
+    }
+
+    // The leading run of number characters, counted in characters (code points), measured in UTF-16 units.
+    qsizetype units = 0;
+    int characters = 0;
+    while (units < rest.size()) {
+        const QChar c = rest.at(units);
+        const char32_t code = c.isHighSurrogate() && units + 1 < rest.size()
+                                  ? QChar::surrogateToUcs4(c, rest.at(units + 1))
+                                  : c.unicode();
+        if (!isNumberCharacter(code)) break;
+        units += QChar::requiresSurrogates(code) ? 2 : 1;
+        ++characters;
+    }
+    const std::optional<qint64> track = characters >= 1 && characters <= 3
+                                            ? TagValues::decimal(QStringView(rest).first(units))
+                                            : std::nullopt;
+    if (!track) {
+        parts.title = rest;
+        return parts;
+    }
+    parts.track = track;
+    qsizetype start = units;
+    while (start < rest.size() && QStringView(u" -._").contains(rest.at(start)))
+        ++start;
+    parts.title = start < rest.size() ? rest.mid(start) : rest;
+    return parts;
+}
+
+Song songFromTags(const FileUrl& url, const FileTags& tags, Date modified, Date added, qint64 bytes) {
+    const QStringView path = url.path;
+    const QStringView folder = parentOf(path);
+    const QStringView fileName = lastComponent(path);
+    const QStringView extension = extensionOf(fileName);
+    const QStringView baseName =
+        extension.isEmpty() ? fileName : fileName.first(fileName.size() - extension.size() - 1);
+    const FileNameParts parts = parseFileName(baseName.toString());
+
+    Song song;
+    song.url = url;
+    song.title = TagValues::firstText(tags.title).value_or(parts.title);
+    if (auto artist = TagValues::firstText(tags.artist))
+        song.artist = *artist;
+    else
+        song.artist = parts.artist ? *parts.artist : lastComponent(parentOf(folder)).toString();
+    if (auto album = TagValues::firstText(tags.album))
+        song.album = *album;
+    else
+        song.album = parts.album ? *parts.album : lastComponent(folder).toString();
+    song.albumArtistTag = TagValues::firstText(tags.albumArtist);
+    song.albumArtist = song.albumArtistTag.value_or(song.artist);
+    song.disc = TagValues::number(tags.disc).value_or(1);
+    song.track = TagValues::number(tags.track).value_or(parts.track.value_or(0));
+    song.duration = std::isfinite(tags.seconds) ? tags.seconds : 0;
+    song.genre = TagValues::genre(tags.genre);
+    song.year = TagValues::year(tags.date);
+    song.added = added;
+    song.modified = modified;
+    song.bytes = bytes;
+    return song;
+}
+
+Song song(const FileUrl& at, const Song* known) {
+    const QByteArray encoded = QFile::encodeName(at.path);
+    Date modified = Date::distantPast();
+    std::optional<Date> created;
+    qint64 bytes = 0;
+    bool regular = false;
+    struct statx sx;
+    if (::statx(AT_FDCWD, encoded.constData(), 0, STATX_TYPE | STATX_MTIME | STATX_BTIME | STATX_SIZE, &sx) ==
+        0) {
+        regular = (sx.stx_mask & STATX_TYPE) && S_ISREG(sx.stx_mode);
+        if (sx.stx_mask & STATX_MTIME) modified = fromStatx(sx.stx_mtime);
+        // Linux keeps no "added to folder" date; the birth time, where the file system records one, is
+        // the nearest thing.
+        if (sx.stx_mask & STATX_BTIME) created = fromStatx(sx.stx_btime);
+        if (sx.stx_mask & STATX_SIZE) bytes = qint64(sx.stx_size);
+    }
+    if (known && known->modified == modified) return *known;
+    // Only regular files are opened: a dropped folder named "x.mp3" or a FIFO (whose open would block
+    // until someone writes to it) is named from its path instead.
+    const FileTags tags = regular ? TagReader::read(at.path) : FileTags{};
+    return songFromTags(at, tags, modified, created.value_or(modified), bytes);
+}
+
+QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress) {
+    return scan(folder, known, progress, [](const FileUrl& at, const Song* k) { return song(at, k); });
+}
+
+QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
+                 const SongReader& read) {
+    const QList<FileUrl> list = files(folder);
+    const qsizetype total = list.size();
+    if (progress) progress(0, total);
+    QList<Song> result;
+    if (total == 0) return result;
+    result.reserve(total);
+
+    // Eight reader threads of our own, each taking the next file as soon as it has handed over its song, so
+    // at most eight reads run at once. While a progress report is being made no new file is started, as
+    // the receiver may be slow (it hops to the GUI thread). Readers take work themselves rather than being
+    // fed by this thread: on a rescan a file costs one stat call, and a hand-off per file would cost more.
+    std::mutex mutex;
+    std::condition_variable mayStart;
+    std::condition_variable songReady;
+    std::deque<Song> done;
+    qsizetype next = 0;
+    bool reporting = false;
+
+    auto reader = [&] {
+        for (;;) {
+            qsizetype i;
+            {
+                std::unique_lock lock(mutex);
+                mayStart.wait(lock, [&] { return !reporting || next >= total; });
+                if (next >= total) return;
+                i = next++;
+            }
+            const FileUrl& url = list[i];
+            const auto it = known.constFind(url.path);
+            Song s;
+            try {
+                s = read(url, it == known.cend() ? nullptr : &it.value());
+            } catch (...) {
+                // Reading never drops a file: what nothing could read is named from its path.
+                s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
+            }
+            {
+                std::lock_guard lock(mutex);
+                done.push_back(std::move(s));
+            }
+            songReady.notify_one();
+        }
+    };
+
+    const qsizetype threads = std::min<qsizetype>(8, total);
+    std::vector<std::thread> readers;
+    readers.reserve(size_t(threads));
+    for (qsizetype t = 0; t < threads; ++t)
+        readers.emplace_back(reader);
+
+    std::deque<Song> arrived;
+    while (result.size() < total) {
+        {
+            std::unique_lock lock(mutex);
+            songReady.wait(lock, [&] { return !done.empty(); });
+            arrived.swap(done);
+        }
+        for (Song& s : arrived) {
+            result.append(std::move(s));
+            if (result.size() % 25 == 0 && progress) {
+                {
+                    std::lock_guard lock(mutex);
+                    reporting = true;
+                }
+                progress(result.size(), total);
+                {
+                    std::lock_guard lock(mutex);
+                    reporting = false;
+                }
+                mayStart.notify_all();
+            }
+        }
+        arrived.clear();
+    }
+    for (std::thread& t : readers)
+        t.join();
+    return result;
+}
+
+} // namespace LibraryScanner

@@ -1,0 +1,285 @@
+#include "TagReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <gst/gst.h>
+#include <gst/pbutils/pbutils.h>
+
+#include <taglib/aifffile.h>
+#include <taglib/apetag.h>
+#include <taglib/attachedpictureframe.h>
+#include <taglib/fileref.h>
+#include <taglib/flacfile.h>
+#include <taglib/flacpicture.h>
+#include <taglib/id3v1genres.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2framefactory.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/infotag.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tbytevectorstream.h>
+#include <taglib/textidentificationframe.h>
+#include <taglib/tpropertymap.h>
+#include <taglib/wavfile.h>
+#include <taglib/xiphcomment.h>
+
+#include <cmath>
+#include <mutex>
+
+namespace TagReader {
+namespace {
+
+// TagLib 1.13 fills a few static tables on first use without a lock (the ID3v2 involved-people map is
+// one). Two scan threads meeting there for the first time race, so the first read of the process runs
+// every tag format's property code once, alone, before any other read may start.
+void warmUp() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        using namespace TagLib;
+        ID3v2::TextIdentificationFrame::involvedPeopleMap();
+        ID3v2::FrameFactory::instance();
+        ID3v1::genreList();
+        ID3v1::genreMap();
+
+        PropertyMap sample;
+        sample.replace("TITLE", StringList("t"));
+        sample.replace("GENRE", StringList("(17)Rock"));
+        sample.replace("DATE", StringList("2001"));
+        sample.replace("TRACKNUMBER", StringList("1/2"));
+        sample.replace("ARRANGER", StringList("a"));
+        sample.replace("PERFORMER:PIANO", StringList("p"));
+
+        ID3v2::Tag id3;
+        id3.setProperties(sample);
+        id3.properties();
+        // Parse the rendered tag back the way a real file is parsed, through the frame factory.
+        ByteVectorStream stream(id3.render());
+        MPEG::File mpeg(&stream, ID3v2::FrameFactory::instance(), true);
+        if (mpeg.hasID3v2Tag()) mpeg.ID3v2Tag()->properties();
+
+        Ogg::XiphComment xiph;
+        xiph.setProperties(sample);
+        xiph.properties();
+        RIFF::Info::Tag info;
+        info.setProperties(sample);
+        info.properties();
+        APE::Tag ape;
+        ape.setProperties(sample);
+        ape.properties();
+        ID3v1::Tag v1;
+        v1.setProperties(sample);
+        v1.properties();
+    });
+}
+
+QString toQString(const TagLib::String& s) {
+    return QString::fromStdWString(s.toWString());
+}
+
+// Appends the values of `from` after those already in `into`, so that the first tag format keeps
+// precedence and later ones only fill what it lacks. Taggers often write one value into every format
+// (ID3v2 and ID3v1, ID3v2 and RIFF INFO); such a repeat is kept once.
+void merge(TagLib::PropertyMap& into, const TagLib::PropertyMap& from) {
+    for (auto it = from.begin(); it != from.end(); ++it) {
+        TagLib::StringList& values = into[it->first];
+        for (const TagLib::String& v : it->second)
+            if (!values.contains(v)) values.append(v);
+    }
+}
+
+// File::properties() in TagLib 1.13 keeps only the first non-empty tag of a file that carries several
+// (ID3v2 before RIFF INFO in a WAV, ID3v2 before APE and ID3v1 in an MP3): read them all, in that order.
+TagLib::PropertyMap propertiesOf(TagLib::File* file) {
+    TagLib::PropertyMap map;
+    if (auto* f = dynamic_cast<TagLib::MPEG::File*>(file)) {
+        if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
+        if (f->hasAPETag()) merge(map, f->APETag()->properties());
+        if (f->hasID3v1Tag()) merge(map, f->ID3v1Tag()->properties());
+    } else if (auto* f = dynamic_cast<TagLib::RIFF::WAV::File*>(file)) {
+        if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
+        if (f->hasInfoTag()) merge(map, f->InfoTag()->properties());
+    } else if (auto* f = dynamic_cast<TagLib::FLAC::File*>(file)) {
+        if (f->hasXiphComment()) merge(map, f->xiphComment()->properties());
+        if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
+        if (f->hasID3v1Tag()) merge(map, f->ID3v1Tag()->properties());
+    } else {
+        map = file->properties();
+    }
+    return map;
+}
+
+QStringList values(const TagLib::PropertyMap& map, const char* key) {
+    QStringList out;
+    const auto it = map.find(key);
+    if (it == map.end()) return out;
+    for (const TagLib::String& s : it->second)
+        out.append(toQString(s));
+    return out;
+}
+
+double finiteSeconds(double s) {
+    return std::isfinite(s) && s > 0 ? s : 0;
+}
+
+bool readWithTagLib(const QByteArray& name, FileTags& out) {
+    TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+    if (ref.isNull()) return false;
+    TagLib::File* file = ref.file();
+    const TagLib::PropertyMap map = propertiesOf(file);
+    out.title = values(map, "TITLE");
+    out.artist = values(map, "ARTIST");
+    out.album = values(map, "ALBUM");
+    out.albumArtist = values(map, "ALBUMARTIST");
+    out.genre = values(map, "GENRE");
+    out.date = values(map, "DATE");
+    out.track = values(map, "TRACKNUMBER");
+    out.disc = values(map, "DISCNUMBER");
+    // Broken files report lengths of -2^31 ms; those count as unknown.
+    if (const TagLib::AudioProperties* audio = file->audioProperties())
+        out.seconds = finiteSeconds(audio->lengthInMilliseconds() / 1000.0);
+    out.readable = true;
+    return true;
+}
+
+// Playable extensions TagLib 1.13 has no reader for: Core Audio files, raw ADTS AAC and ALAC named as
+// such. Only these go to GStreamer, which never returns on some broken files TagLib reads fine.
+bool needsDiscoverer(const QString& path) {
+    const QString ext = QFileInfo(path).suffix().toLower();
+    return ext == QLatin1String("caf") || ext == QLatin1String("aac") || ext == QLatin1String("alac");
+}
+
+void appendStrings(const GstTagList* tags, const char* tag, QStringList& into) {
+    const guint n = gst_tag_list_get_tag_size(tags, tag);
+    for (guint i = 0; i < n; ++i) {
+        const gchar* s = nullptr;
+        if (gst_tag_list_peek_string_index(tags, tag, i, &s) && s) into.append(QString::fromUtf8(s));
+    }
+}
+
+void appendNumber(const GstTagList* tags, const char* tag, QStringList& into) {
+    guint n = 0;
+    if (gst_tag_list_get_uint(tags, tag, &n)) into.append(QString::number(n));
+}
+
+void readDiscovererTags(const GstTagList* tags, FileTags& out) {
+    appendStrings(tags, GST_TAG_TITLE, out.title);
+    appendStrings(tags, GST_TAG_ARTIST, out.artist);
+    appendStrings(tags, GST_TAG_ALBUM, out.album);
+    appendStrings(tags, GST_TAG_ALBUM_ARTIST, out.albumArtist);
+    appendStrings(tags, GST_TAG_GENRE, out.genre);
+    appendNumber(tags, GST_TAG_TRACK_NUMBER, out.track);
+    appendNumber(tags, GST_TAG_ALBUM_VOLUME_NUMBER, out.disc);
+    GstDateTime* when = nullptr;
+    if (gst_tag_list_get_date_time(tags, GST_TAG_DATE_TIME, &when) && when) {
+        if (gchar* text = gst_date_time_to_iso8601_string(when)) {
+            out.date.append(QString::fromUtf8(text));
+            g_free(text);
+        }
+        gst_date_time_unref(when);
+    }
+    GDate* date = nullptr;
+    if (out.date.isEmpty() && gst_tag_list_get_date(tags, GST_TAG_DATE, &date) && date) {
+        if (g_date_valid(date))
+            out.date.append(QStringLiteral("%1").arg(g_date_get_year(date), 4, 10, QLatin1Char('0')));
+        g_date_free(date);
+    }
+}
+
+void readWithDiscoverer(const QString& path, FileTags& out) {
+    static std::once_flag gstOnce;
+    static bool gstReady = false;
+    std::call_once(gstOnce, [] { gstReady = gst_init_check(nullptr, nullptr, nullptr); });
+    if (!gstReady) return;
+
+    GError* error = nullptr;
+    GstDiscoverer* discoverer =
+        gst_discoverer_new(GstClockTime(discovererTimeoutSeconds) * GST_SECOND, &error);
+    g_clear_error(&error);
+    if (!discoverer) return;
+    const QByteArray uri = QUrl::fromLocalFile(path).toEncoded();
+    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri.constData(), &error);
+    g_clear_error(&error);
+    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
+        GList* audio = gst_discoverer_info_get_audio_streams(info);
+        if (audio) {
+            out.readable = true;
+            const GstClockTime length = gst_discoverer_info_get_duration(info);
+            if (GST_CLOCK_TIME_IS_VALID(length))
+                out.seconds = finiteSeconds(double(length) / double(GST_SECOND));
+            if (const GstTagList* tags = gst_discoverer_info_get_tags(info)) readDiscovererTags(tags, out);
+        }
+        gst_discoverer_stream_info_list_free(audio);
+    }
+    if (info) g_object_unref(info);
+    g_object_unref(discoverer);
+}
+
+QByteArray bytes(const TagLib::ByteVector& v) {
+    return QByteArray(v.data(), qsizetype(v.size()));
+}
+
+QByteArray fromApic(TagLib::ID3v2::Tag* tag) {
+    if (!tag) return {};
+    QByteArray first;
+    for (TagLib::ID3v2::Frame* frame : tag->frameList("APIC")) {
+        auto* pic = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame);
+        if (!pic || pic->picture().isEmpty()) continue;
+        if (pic->type() == TagLib::ID3v2::AttachedPictureFrame::FrontCover) return bytes(pic->picture());
+        if (first.isEmpty()) first = bytes(pic->picture());
+    }
+    return first;
+}
+
+QByteArray fromFlacPictures(const TagLib::List<TagLib::FLAC::Picture*>& pictures) {
+    QByteArray first;
+    for (TagLib::FLAC::Picture* pic : pictures) {
+        if (!pic || pic->data().isEmpty()) continue;
+        if (pic->type() == TagLib::FLAC::Picture::FrontCover) return bytes(pic->data());
+        if (first.isEmpty()) first = bytes(pic->data());
+    }
+    return first;
+}
+
+} // namespace
+
+FileTags read(const QString& path) {
+    warmUp();
+    FileTags out;
+    if (!readWithTagLib(QFile::encodeName(path), out) && needsDiscoverer(path)) readWithDiscoverer(path, out);
+    return out;
+}
+
+QByteArray embeddedPicture(const QString& path) {
+    warmUp();
+    const QByteArray name = QFile::encodeName(path);
+    TagLib::FileRef ref(name.constData(), false);
+    if (ref.isNull()) return {};
+    TagLib::File* file = ref.file();
+    if (auto* f = dynamic_cast<TagLib::MPEG::File*>(file))
+        return f->hasID3v2Tag() ? fromApic(f->ID3v2Tag()) : QByteArray();
+    if (auto* f = dynamic_cast<TagLib::RIFF::WAV::File*>(file))
+        return f->hasID3v2Tag() ? fromApic(f->ID3v2Tag()) : QByteArray();
+    if (auto* f = dynamic_cast<TagLib::RIFF::AIFF::File*>(file))
+        return f->hasID3v2Tag() ? fromApic(f->tag()) : QByteArray();
+    if (auto* f = dynamic_cast<TagLib::FLAC::File*>(file)) {
+        QByteArray pic = fromFlacPictures(f->pictureList());
+        if (pic.isEmpty() && f->hasXiphComment()) pic = fromFlacPictures(f->xiphComment()->pictureList());
+        return pic;
+    }
+    if (auto* f = dynamic_cast<TagLib::MP4::File*>(file)) {
+        TagLib::MP4::Tag* tag = f->tag();
+        if (!tag || !tag->contains("covr")) return {};
+        for (const TagLib::MP4::CoverArt& art : tag->item("covr").toCoverArtList())
+            if (!art.data().isEmpty()) return bytes(art.data());
+        return {};
+    }
+    // Every Ogg flavour (Vorbis, Opus, Speex, FLAC in Ogg) keeps pictures in its Xiph comment.
+    if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag()))
+        return fromFlacPictures(xiph->pictureList());
+    return {};
+}
+
+} // namespace TagReader
