@@ -9,13 +9,14 @@
 // Small collections for the relation and mix tests: an artist's songs are numbered files under its name.
 namespace fixtures {
 
-// An empty credit credits the album artist.
+// An empty credit credits the album artist; an empty title is "Song n" (the library keeps one of songs
+// with the same title, artist and length).
 inline Song song(const QString& albumArtist, int n, const QString& album = QStringLiteral("Album"),
-                 const QString& credit = {}, const QString& title = QStringLiteral("Song"),
-                 std::optional<QString> genre = {}, std::optional<qint64> year = {}) {
+                 const QString& credit = {}, const QString& title = {}, std::optional<QString> genre = {},
+                 std::optional<qint64> year = {}) {
     Song s;
     s.url = FileUrl::fromPath(QStringLiteral("/music/%1/%2.mp3").arg(albumArtist).arg(n));
-    s.title = title;
+    s.title = title.isEmpty() ? QStringLiteral("Song %1").arg(n) : title;
     s.artist = credit.isEmpty() ? albumArtist : credit;
     s.album = album;
     s.albumArtist = albumArtist;
