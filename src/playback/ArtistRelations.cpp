@@ -265,9 +265,15 @@ struct Numbering {
     }
 };
 
+// A genre text as numbers: each piece's key and normalised form, and the words.
 struct ParsedGenre {
-    QList<GenrePiece> pieces;
-    QList<int> keys;
+    QList<std::pair<int, int>> keyForms;
+    QList<int> words;
+};
+
+// One artist's genres as numbers: each key with the first form it was seen under, and the words.
+struct ArtistGenres {
+    QList<std::pair<int, int>> keyForms;
     QList<int> words;
 };
 
@@ -305,20 +311,20 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
         }
         return *creditArtists.insert(credit, inCollection);
     };
-    Numbering keyNumbers, wordNumbers;
+    Numbering keyNumbers, wordNumbers, formNumbers;
     QHash<QString, ParsedGenre> parsedGenres;
     auto parsedGenre = [&](const QString& text) -> const ParsedGenre& {
         auto found = parsedGenres.constFind(text);
         if (found != parsedGenres.cend()) return *found;
-        ParsedGenre parsed{genrePieces(text), {}, {}};
-        for (const GenrePiece& piece : std::as_const(parsed.pieces)) {
-            parsed.keys.append(keyNumbers.id(piece.key));
+        ParsedGenre parsed;
+        for (const GenrePiece& piece : genrePieces(text)) {
+            parsed.keyForms.append({keyNumbers.id(piece.key), formNumbers.id(piece.form)});
             for (const QString& word : piece.words)
                 parsed.words.append(wordNumbers.id(word));
         }
         return *parsedGenres.insert(text, std::move(parsed));
     };
-    QHash<QString, std::pair<QList<int>, QList<int>>> genreIds;
+    QHash<QString, ArtistGenres> genreIds;
 
     for (qsizetype i = 0; i < artists.size(); ++i) {
         const Artist& artist = artists[i];
@@ -364,17 +370,19 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
         }
 
         if (auto found = lastFM.constFind(key); found != lastFM.cend()) genreTexts.append(found->tags);
-        Genres genres;
-        std::pair<QList<int>, QList<int>> ids;
+        ArtistGenres ids;
         for (const QString& text : std::as_const(genreTexts)) {
             const ParsedGenre& parsed = parsedGenre(text);
-            addGenrePieces(genres, parsed.pieces);
-            ids.first.append(parsed.keys);
-            ids.second.append(parsed.words);
+            // The first form seen names the genre: song tags come before Last.fm's, so the user's
+            // spelling wins.
+            for (const auto& keyForm : parsed.keyForms) {
+                const bool seen = std::any_of(ids.keyForms.cbegin(), ids.keyForms.cend(),
+                                              [&](const auto& kf) { return kf.first == keyForm.first; });
+                if (!seen) ids.keyForms.append(keyForm);
+            }
+            ids.words.append(parsed.words);
         }
-        sortUnique(ids.first);
-        sortUnique(ids.second);
-        m_genres.insert(key, std::move(genres));
+        sortUnique(ids.words);
         genreIds.insert(key, std::move(ids));
 
         if (!years.isEmpty()) {
@@ -391,9 +399,9 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
 
     // Rarity: the fewer artists share a genre, the more sharing it says.
     QList<int> artistsWithGenre(keyNumbers.texts.size(), 0);
-    for (const auto& ids : std::as_const(genreIds))
-        for (int id : ids.first)
-            ++artistsWithGenre[id];
+    for (const ArtistGenres& ids : std::as_const(genreIds))
+        for (const auto& keyForm : ids.keyForms)
+            ++artistsWithGenre[keyForm.first];
     const double artistCount = double(artists.size());
     for (qsizetype id = 0; id < artistsWithGenre.size(); ++id)
         if (artistsWithGenre[id] > 0)
@@ -407,22 +415,25 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
     m_genreWeightByRank.reserve(m_genreKeyByRank.size());
     for (const QString& genreKey : std::as_const(m_genreKeyByRank))
         m_genreWeightByRank.append(m_rarity.value(genreKey, 1.0));
-    auto ranked = [](const QList<int>& ids, const QList<int>& rank) {
-        QList<int> out;
-        out.reserve(ids.size());
-        for (int id : ids)
-            out.append(rank[id]);
-        std::sort(out.begin(), out.end());
-        return out;
-    };
+    m_genreFormById = formNumbers.texts;
     m_entries.reserve(m_artists.size());
     for (auto it = m_artists.cbegin(); it != m_artists.cend(); ++it) {
         Entry e = entry(it.key());
         e.artist = it.value();
         e.hasGenres = true;
-        const auto& ids = genreIds[it.key()];
-        e.genreKeys = ranked(ids.first, keyRank);
-        e.genreWords = ranked(ids.second, wordRank);
+        const ArtistGenres& ids = genreIds[it.key()];
+        QList<std::pair<int, int>> keyForms;
+        keyForms.reserve(ids.keyForms.size());
+        for (const auto& [keyId, formId] : ids.keyForms)
+            keyForms.append({keyRank[keyId], formId});
+        std::sort(keyForms.begin(), keyForms.end());
+        for (const auto& [rank, formId] : std::as_const(keyForms)) {
+            e.genreKeys.append(rank);
+            e.genreForms.append(formId);
+        }
+        for (int wordId : ids.words)
+            e.genreWords.append(wordRank[wordId]);
+        std::sort(e.genreWords.begin(), e.genreWords.end());
         m_entryIndex.insert(it.key(), m_entries.size());
         m_entries.append(std::move(e));
     }
@@ -431,37 +442,57 @@ ArtistRelations::ArtistRelations(const QList<Artist>& artists, const QList<Liste
 void ArtistRelations::addRuns(const QList<Listen>& listens) {
     // Songs heard in one sitting (no pause of more than half an hour) tie their artists together; each
     // run gives every artist in it a total of 1, shared among the others.
-    QStringList runArtists;
+    // The log names a few hundred artists thousands of times: each spelling is looked up once and
+    // numbered, and a run holds numbers.
+    QHash<QString, int> numberOf;
+    QStringList keyOfNumber;
+    QList<int> run;
     const Listen* last = nullptr;
     auto closeRun = [&] {
-        if (runArtists.size() >= 2) {
-            const double share = 1.0 / double(runArtists.size() - 1);
-            for (const QString& a : std::as_const(runArtists)) {
-                QHash<QString, double>& row = m_together[a];
-                for (const QString& b : std::as_const(runArtists))
-                    if (a != b) row[b] += share;
+        if (run.size() >= 2) {
+            const double share = 1.0 / double(run.size() - 1);
+            for (int a : std::as_const(run)) {
+                QHash<QString, double>& row = m_together[keyOfNumber[a]];
+                for (int b : std::as_const(run))
+                    if (a != b) row[keyOfNumber[b]] += share;
             }
         }
-        runArtists.clear();
+        run.clear();
         last = nullptr;
     };
-    // The log names a few hundred artists thousands of times: look each spelling up once.
-    QHash<QString, QString> keyOf;
     for (const Listen& listen : listens) {
         if (!isQualifyingListen(listen)) continue;
         if (last && listen.at.seconds - last->at.seconds - last->seconds > 1800) closeRun();
         last = &listen;
-        auto known = keyOf.constFind(listen.artist);
-        if (known == keyOf.cend()) {
+        auto known = numberOf.constFind(listen.artist);
+        if (known == numberOf.cend()) {
             const QString key = Text::lower(listen.artist);
-            known = keyOf.insert(listen.artist, m_artists.contains(key) ? key : QString());
+            int number = -1;
+            if (m_artists.contains(key)) {
+                number = int(keyOfNumber.size());
+                keyOfNumber.append(key);
+            }
+            known = numberOf.insert(listen.artist, number);
         }
-        if (!known->isEmpty() && !runArtists.contains(*known)) runArtists.append(*known);
+        if (*known >= 0 && !run.contains(*known)) run.append(*known);
     }
     closeRun();
 }
 
 // Queries
+
+QHash<QString, ArtistRelations::Genres> ArtistRelations::genres() const {
+    QHash<QString, Genres> out;
+    for (const Entry& e : m_entries) {
+        Genres g;
+        for (qsizetype i = 0; i < e.genreKeys.size(); ++i)
+            g.names.insert(m_genreKeyByRank[e.genreKeys[i]], m_genreFormById[e.genreForms[i]]);
+        for (int word : e.genreWords)
+            g.words.insert(m_genreWordByRank[word]);
+        out.insert(e.key, std::move(g));
+    }
+    return out;
+}
 
 ArtistRelations::Entry ArtistRelations::entry(const QString& key) const {
     if (auto it = m_entryIndex.constFind(key); it != m_entryIndex.cend()) return m_entries[*it];
@@ -573,8 +604,9 @@ QString ArtistRelations::reasonText(const Score& s) const {
         return QStringLiteral("similar on Last.fm");
     case Reason::Genre: {
         if (s.labelIsWord) return QStringLiteral("also ") + m_genreWordByRank[s.label];
-        const QString& key = m_genreKeyByRank[s.label];
-        return QStringLiteral("also ") + m_genres.value(s.labelOwner->key).names.value(key, key);
+        const QList<int>& keys = s.labelOwner->genreKeys;
+        const auto at = std::lower_bound(keys.cbegin(), keys.cend(), s.label) - keys.cbegin();
+        return QStringLiteral("also ") + m_genreFormById[s.labelOwner->genreForms[at]];
     }
     case Reason::Years:
         return QStringLiteral("from the same years");

@@ -61,7 +61,8 @@ public:
     const QHash<QString, Artist>& artists() const { return m_artists; }
     const QHash<QString, QHash<QString, qint64>>& featured() const { return m_featured; }
     const QHash<QString, QHash<QString, double>>& together() const { return m_together; }
-    const QHash<QString, Genres>& genres() const { return m_genres; }
+    // Made on demand: scoring keeps genres as numbers.
+    QHash<QString, Genres> genres() const;
     const QHash<QString, qint64>& years() const { return m_years; }
     const QHash<QString, qint64>& plays() const { return m_plays; }
     qint64 mostPlays() const { return m_mostPlays; }
@@ -83,6 +84,7 @@ private:
         double bonus = 0;
         bool hasGenres = false;
         QList<int> genreKeys;
+        QList<int> genreForms; // beside genreKeys: the form each key was first seen under
         QList<int> genreWords;
     };
     struct Score {
@@ -112,7 +114,6 @@ private:
     QHash<QString, Artist> m_artists;
     QHash<QString, QHash<QString, qint64>> m_featured;
     QHash<QString, QHash<QString, double>> m_together;
-    QHash<QString, Genres> m_genres;
     QHash<QString, qint64> m_years;
     QHash<QString, qint64> m_plays;
     qint64 m_mostPlays = 0;
@@ -124,4 +125,5 @@ private:
     QStringList m_genreKeyByRank;
     QList<double> m_genreWeightByRank;
     QStringList m_genreWordByRank;
+    QStringList m_genreFormById;
 };

@@ -293,3 +293,50 @@ TEST(ArtistRelations, LaterArtistOfTheSameNameReplacesTheEarlier) {
     EXPECT_EQ(relations.artists()["joni"].name, "JONI");
     EXPECT_EQ(relations.related(artist("x", 1), 5).size(), 1);
 }
+
+TEST(ArtistRelations, GenreLabelsKeepEachArtistsSpelling) {
+    // Song tags come before Last.fm tags: the song's spelling names the genre.
+    const Artist a = artist("A", {song("A", 1, "Album", {}, {}, "Hip-Hop")});
+    const Artist b = artist("B", {song("B", 1, "Album", {}, {}, "hip hop")});
+    const Artist c = artist("C", 1);
+    const auto relations = build({a, b, c}, {}, {}, {{"a", lastFMEntry({}, {"hip hop", "Rap"})}});
+
+    const auto genres = relations.genres();
+    EXPECT_EQ(genres["a"].names, (QHash<QString, QString>{{"hiphop", "hip-hop"}, {"rap", "rap"}}));
+    EXPECT_EQ(sorted(genres["a"].words), (QStringList{"hip", "hop", "rap"}));
+    EXPECT_TRUE(genres["c"].names.isEmpty());
+
+    EXPECT_EQ(relations.tie(a, b).reason, "also hip-hop");
+    EXPECT_EQ(relations.tie(b, a).reason, "also hip hop");
+    EXPECT_DOUBLE_EQ(relations.tie(a, b).score, 1.5 * 0.25 * std::log(3.0 / 2.0));
+}
+
+TEST(ArtistRelations, PairScoresAgreeWithGenreOverlap) {
+    // Scoring works on numbered genres; it must answer what Genres::overlap answers on the texts.
+    const QList<QStringList> genreLists = {{"Rock", "Indie Rock"},
+                                           {"indie rock; Dream Pop"},
+                                           {"Noise Pop", "Art-Rock"},
+                                           {"Jazz"},
+                                           {"Acid Jazz", "Soul"},
+                                           {"Rock", "Soul"},
+                                           {"The Music"},
+                                           {}};
+    QList<Artist> artists;
+    for (int i = 0; i < genreLists.size(); ++i) {
+        QList<Song> songs;
+        for (int j = 0; j < genreLists[i].size(); ++j)
+            songs.append(song(QString("G%1").arg(i), j, "Album", {}, {}, genreLists[i][j]));
+        artists.append(artist(QString("G%1").arg(i), songs.isEmpty() ? QList<Song>{song("G7", 0)} : songs));
+    }
+    const auto relations = build(artists);
+    for (int i = 0; i < artists.size(); ++i) {
+        for (int j = 0; j < artists.size(); ++j) {
+            if (i == j) continue;
+            const Genres a(genreLists[i]), b(genreLists[j]);
+            const auto shared = a.overlap(b, relations.rarity());
+            const Related r = relations.tie(artists[i], artists[j]);
+            EXPECT_DOUBLE_EQ(r.score, shared ? 1.5 * shared->first : 0) << i << " " << j;
+            EXPECT_EQ(r.reason, shared ? "also " + shared->second : "in your collection") << i << " " << j;
+        }
+    }
+}
