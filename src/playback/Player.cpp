@@ -1,14 +1,18 @@
 #include "Player.h"
 
+#include "LastFMStore.h"
 #include "core/Defaults.h"
+#include "library/LibraryStore.h"
 #include "platform/gst/MediaBackend.h"
 
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 const QString historyKey = QStringLiteral("history");
@@ -188,8 +192,55 @@ void Player::shuffleRest() {
     emit queueChanged();
 }
 
-void Player::continueMix() {
-    // Smart DJ fills this in: it appends more of the running mix through m_moreOfTheMix.
+// MARK: Smart DJ
+
+SmartDJ::Taste Player::taste() const {
+    SmartDJ::Taste taste{m_likes, m_playCounts, SmartDJ::skips(m_log.listens()), {}};
+    for (const QString& path : m_historyPaths.mid(0, 30))
+        taste.recent.insert(path);
+    return taste;
+}
+
+QList<Song> Player::mixAround(const Artist& artist, const ArtistRelations& relations,
+                              const QSet<QString>& avoiding) {
+    // Each mix draws from its own generator seeded by the player's random source, so a player made with
+    // a fixed source makes the same mixes.
+    QRandomGenerator random(quint32(m_random(qsizetype(1) << 32)));
+    return SmartDJ::mix(artist, relations, taste(), 60, avoiding, random);
+}
+
+void Player::smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM) {
+    // The relations are worked out once per mix: continuations keep them and only refresh the taste.
+    auto relations = std::make_shared<const ArtistRelations>(library.artists(), m_log.listens(), m_playCounts,
+                                                             lastFM.artists());
+    const QList<Song> mix = mixAround(artist, *relations, {});
+    // An empty mix plays nothing, and a continuation left behind would later grow an ordinary queue.
+    if (mix.isEmpty()) return;
+    play(mix, 0, artist.name);
+    m_moreOfTheMix = [player = QPointer<Player>(this), artist, relations](const QSet<QString>& avoiding) {
+        if (!player) return QList<Song>();
+        return player->mixAround(artist, *relations, avoiding);
+    };
+}
+
+bool Player::continueMix() {
+    if (!m_moreOfTheMix) return false;
+    const MixContinuation more = m_moreOfTheMix;
+    QSet<QString> queued;
+    for (const Song& song : std::as_const(m_queue))
+        queued.insert(song.path());
+    QList<Song> songs = more(queued);
+    if (songs.isEmpty()) {
+        // Everything usable is queued already: songs heard long enough ago may come back.
+        QSet<QString> lately;
+        for (qsizetype i = std::max<qsizetype>(0, m_queue.size() - 20); i < m_queue.size(); ++i)
+            lately.insert(m_queue[i].path());
+        songs = more(lately);
+    }
+    if (songs.isEmpty()) return false;
+    m_queue.append(songs);
+    emit queueChanged();
+    return true;
 }
 
 // MARK: transport

@@ -3,6 +3,7 @@
 #include "AudioLevels.h"
 #include "ListeningLog.h"
 #include "VolumeFade.h"
+#include "SmartDJ.h"
 #include "library/Song.h"
 #include "platform/mpris/NowPlayingCenter.h"
 
@@ -18,6 +19,8 @@
 #include <optional>
 
 class Defaults;
+class LastFMStore;
+class LibraryStore;
 class MediaBackend;
 
 // The one playback engine of the program: the queue (Up Next), the song that plays, shuffle and repeat,
@@ -85,6 +88,9 @@ public:
     void play(const QList<Song>& songs, qsizetype from = 0, std::optional<QString> smartDJ = std::nullopt);
     void playNext(const QList<Song>& songs);
     void enqueue(const QList<Song>& songs);
+    // Plays a Smart DJ mix of 60 songs around `artist` and keeps it going when the queue runs out. A mix
+    // that comes out empty changes nothing.
+    void smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM);
 
     const QList<Song>& queue() const { return m_queue; }
     void setQueue(QList<Song> queue);
@@ -128,6 +134,8 @@ public:
     int plays(const std::optional<Song>& song) const;
     const QStringList& historyPaths() const { return m_historyPaths; }
     Q_INVOKABLE void clearHistory();
+    // The listener's taste as it stands now, for weighing a mix's songs.
+    SmartDJ::Taste taste() const;
 
     // The spectrum of what plays, fed by the backend's audio tap; made with the player, never replaced.
     AudioLevels& levels() { return m_levels; }
@@ -169,7 +177,9 @@ private:
     void load();
     void shuffleRest();
     void finishListening();
-    void continueMix();
+    bool continueMix();
+    QList<Song> mixAround(const Artist& artist, const ArtistRelations& relations,
+                          const QSet<QString>& avoiding);
     void restart();
     void countPlay(const QString& path);
     void post(const QString& text) { setNotice(Notice::make(text)); }
