@@ -1,3 +1,5 @@
+#include "core/Defaults.h"
+#include "pocketplayer/IvraModel.h"
 #include "shell/TamskApp.h"
 
 #include <QGuiApplication>
@@ -18,7 +20,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/velto.svg")));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
-    TamskApp app;
+    // The accent can follow the colour of the chosen pocket player, whose settings its pages own.
+    TamskApp app([](const Defaults& defaults) { return ChosenPlayer::stored(defaults).finish().topColor(); });
     if (app.handedOver()) return 0;
     if (!app.showMainWindow()) return 1;
     return QGuiApplication::exec();

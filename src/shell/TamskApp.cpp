@@ -1,19 +1,32 @@
 #include "TamskApp.h"
 
+#include "AppModel.h"
+#include "AppStores.h"
+#include "CommandTable.h"
+#include "WindowKeys.h"
 #include "artwork/ArtworkCache.h"
 #include "core/Defaults.h"
 #include "library/AppData.h"
+#include "library/ArtistImageStore.h"
+#include "library/LibraryStore.h"
+#include "library/PlayerMusic.h"
+#include "library/PlaylistStore.h"
+#include "look/AccentStore.h"
+#include "look/ShellObjects.h"
 #include "platform/QuitSignals.h"
-#include "platform/tags/TagReader.h"
 #include "platform/gst/GstMediaBackend.h"
 #include "platform/mpris/MprisService.h"
+#include "platform/portal/SystemAppearance.h"
+#include "platform/tags/TagReader.h"
+#include "playback/LastFMStore.h"
 #include "playback/Player.h"
 
 #include <QCoreApplication>
-
+#include <QFileInfo>
 #include <QQuickWindow>
 
-TamskApp::TamskApp(QObject* parent) : QObject(parent) {
+TamskApp::TamskApp(RootModel::PlayerTop playerTop, QObject* parent)
+    : QObject(parent), m_playerTop(std::move(playerTop)) {
     // The media-controls name on the session bus says whether VELTO already runs. It is taken before
     // anything else, so that a second start touches no file.
     m_nowPlaying = std::make_unique<NowPlayingCenter>();
@@ -29,20 +42,111 @@ TamskApp::TamskApp(QObject* parent) : QObject(parent) {
     m_defaults = std::make_unique<Defaults>();
     m_quitSignals = new QuitSignals(this);
 
-    m_backend = std::make_unique<GstMediaBackend>();
-    m_player = std::make_unique<Player>(*m_defaults, *m_backend);
-    m_player->connectSystemControls(*m_nowPlaying);
     connect(m_mpris.get(), &MprisService::raiseRequested, this, [this] { showMainWindow(); });
     connect(m_mpris.get(), &MprisService::quitRequested, this, [] { QCoreApplication::quit(); });
     m_engine.addImportPath(QStringLiteral("qrc:/"));
-    m_artwork = std::make_unique<ArtworkCache>([](const QString& song) {
-        const QByteArray picture = TagReader::embeddedPicture(song);
-        return picture.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{picture};
-    });
+
+    m_appearance = std::make_unique<SystemAppearance>();
+    m_artwork = std::make_unique<ArtworkCache>(
+        [](const QString& song) {
+            const QByteArray picture = TagReader::embeddedPicture(song);
+            return picture.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{picture};
+        },
+        // Only the file system is asked, so the look-up is safe on the cache's worker threads.
+        [](const QString& artist) -> std::optional<QString> {
+            const QString path =
+                ArtistImageStore::folder() + QLatin1Char('/') + ArtistImageStore::fileName(artist);
+            return QFileInfo::exists(path) ? std::optional(path) : std::nullopt;
+        });
     ArtworkCache::exposeTo(m_engine, m_artwork.get());
 }
 
 TamskApp::~TamskApp() = default;
+
+AppModel& TamskApp::app() {
+    if (!m_app) m_app = std::make_unique<AppModel>(*m_defaults);
+    return *m_app;
+}
+
+LibraryStore& TamskApp::library() {
+    if (!m_library) m_library = std::make_unique<LibraryStore>(*m_defaults);
+    return *m_library;
+}
+
+Player& TamskApp::player() {
+    if (!m_player) {
+        m_backend = std::make_unique<GstMediaBackend>();
+        m_player = std::make_unique<Player>(*m_defaults, *m_backend);
+        m_player->connectSystemControls(*m_nowPlaying);
+    }
+    return *m_player;
+}
+
+PlaylistStore& TamskApp::playlists() {
+    if (!m_playlists) m_playlists = std::make_unique<PlaylistStore>();
+    return *m_playlists;
+}
+
+PlayerMusic& TamskApp::playerMusic() {
+    if (!m_playerMusic) m_playerMusic = std::make_unique<PlayerMusic>(*m_defaults);
+    return *m_playerMusic;
+}
+
+ArtistImageStore& TamskApp::pictures() {
+    if (!m_pictures) m_pictures = std::make_unique<ArtistImageStore>();
+    return *m_pictures;
+}
+
+LastFMStore& TamskApp::lastFM() {
+    if (!m_lastFM) m_lastFM = std::make_unique<LastFMStore>(*m_defaults);
+    return *m_lastFM;
+}
+
+AccentStore& TamskApp::accent() {
+    if (!m_accent) {
+        ArtworkCache* cache = m_artwork.get();
+        // The cover accent comes from the two colours of the playing cover.
+        m_accent = std::make_unique<AccentStore>(*m_defaults, [cache](const QUrl& artwork) {
+            return cache->gradient(FileUrl::fromPath(artwork.toLocalFile()))
+                .then([](const std::optional<CoverGradient>& g) {
+                    return g ? QList<QColor>{g->from, g->to} : QList<QColor>{};
+                });
+        });
+    }
+    return *m_accent;
+}
+
+CommandTable& TamskApp::commands() {
+    if (!m_commands) {
+        m_commands = std::make_unique<CommandTable>(app(), player(), library());
+        connect(m_commands.get(), &CommandTable::quitRequested, this, [] { QCoreApplication::quit(); });
+    }
+    return *m_commands;
+}
+
+RootModel& TamskApp::root() {
+    if (!m_root)
+        m_root = std::make_unique<RootModel>(*m_defaults, app(), library(), player(), lastFM(), accent(),
+                                             *m_appearance, m_playerTop);
+    return *m_root;
+}
+
+void TamskApp::installStores() {
+    if (m_stores) return;
+    m_stores = new AppStores(this);
+    // In the order the main window reads them.
+    m_stores->app = &app();
+    m_stores->library = &library();
+    m_stores->player = &player();
+    m_stores->playlists = &playlists();
+    m_stores->playerMusic = &playerMusic();
+    m_stores->pictures = &pictures();
+    m_stores->lastFM = &lastFM();
+    m_stores->commands = &commands();
+    m_stores->root = &root();
+    m_stores->installIn(m_engine);
+    ShellObjects::install(m_engine, &accent(), m_appearance.get());
+}
 
 bool TamskApp::showMainWindow() {
     if (QQuickWindow* existing = mainWindow()) {
@@ -51,13 +155,34 @@ bool TamskApp::showMainWindow() {
         existing->requestActivate();
         return true;
     }
+    installStores();
     m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Shell/window/Main.qml")));
-    return mainWindow() != nullptr;
+    QQuickWindow* window = mainWindow();
+    if (!window) return false;
+    m_keys = new WindowKeys(*window, app(), root(), this);
+    return true;
+}
+
+bool TamskApp::showMiniWindow() {
+    if (QQuickWindow* existing = miniWindow()) {
+        existing->show();
+        existing->raise();
+        return true;
+    }
+    installStores();
+    m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Shell/window/MiniWindow.qml")));
+    return miniWindow() != nullptr;
+}
+
+QQuickWindow* TamskApp::window(const QString& id) const {
+    for (QObject* root : m_engine.rootObjects())
+        if (auto* w = qobject_cast<QQuickWindow*>(root); w && w->objectName() == id) return w;
+    return nullptr;
 }
 
 QQuickWindow* TamskApp::mainWindow() const {
-    for (QObject* root : m_engine.rootObjects())
-        if (auto* w = qobject_cast<QQuickWindow*>(root); w && w->objectName() == QLatin1String("main"))
-            return w;
-    return nullptr;
+    return window(QStringLiteral("main"));
+}
+QQuickWindow* TamskApp::miniWindow() const {
+    return window(QStringLiteral("mini"));
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Velto.Shell
 
 Window {
     id: window
@@ -9,26 +10,15 @@ Window {
     minimumWidth: 1040
     minimumHeight: 700
     visible: true
-    // The top band is the title bar: it moves the window and holds the window controls.
+    // The top band is the title bar: it moves the window and holds the menus and window controls.
     flags: Qt.Window | Qt.FramelessWindowHint
-    color: "#141416"
+    color: "black"
 
-    Shortcut {
-        sequence: "Ctrl+Q"
-        context: Qt.ApplicationShortcut
-        onActivated: Qt.quit()
-    }
-
-    Item {
-        id: root
+    RootView {
+        id: rootView
         objectName: "root"
+        window: window
         anchors.fill: parent
-
-        TitleBand {
-            id: titleBand
-            window: window
-            anchors { left: parent.left; right: parent.right; top: parent.top }
-        }
     }
 
     ResizeEdges { window: window }

@@ -1,0 +1,89 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Velto.Shell
+
+// The menu bar in the window's top band: one button per menu of the command table, each opening its
+// entries; every shortcut of the table works in the whole application while its command is enabled.
+Row {
+    id: strip
+    required property CommandTable commands
+    spacing: 14
+
+    Repeater {
+        model: strip.commands.menus
+        delegate: AbstractButton {
+            id: menuButton
+            required property var modelData
+            hoverEnabled: true
+            anchors.verticalCenter: parent.verticalCenter
+            onClicked: menu.popup(menuButton, 0, menuButton.height + 6)
+            contentItem: Text {
+                text: menuButton.modelData.title
+                font.pixelSize: 12
+                color: menuButton.hovered || menu.visible ? menuButton.Theme.primary : menuButton.Theme.muted
+            }
+
+            Menu {
+                id: menu
+                Repeater {
+                    model: menuButton.modelData.items
+                    delegate: MenuItem {
+                        required property var modelData
+                        text: modelData.divider ? "" : modelData.title
+                        enabled: !modelData.divider && modelData.enabled
+                        checkable: modelData.checkable
+                        checked: modelData.checked
+                        height: modelData.divider ? 9 : implicitHeight
+                        onTriggered: strip.commands.trigger(modelData.id)
+                        contentItem: Item {
+                            implicitWidth: label.implicitWidth + keys.implicitWidth + 40
+                            implicitHeight: 22
+                            Rectangle {
+                                visible: modelData.divider
+                                anchors.centerIn: parent
+                                width: parent.width
+                                height: 1
+                                color: "#33808080"
+                            }
+                            Text {
+                                id: label
+                                visible: !modelData.divider
+                                text: modelData.title
+                                anchors.verticalCenter: parent.verticalCenter
+                                opacity: modelData.enabled ? 1 : 0.4
+                            }
+                            Text {
+                                id: keys
+                                visible: !modelData.divider
+                                text: modelData.shortcutText
+                                anchors.right: parent.right
+                                anchors.verticalCenter: parent.verticalCenter
+                                opacity: 0.55
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The shortcuts, for the whole application.
+    Repeater {
+        model: {
+            let all = [];
+            for (const m of strip.commands.menus)
+                for (const item of m.items)
+                    if (!item.divider) all.push(item);
+            return all;
+        }
+        delegate: Item {
+            required property var modelData
+            Shortcut {
+                sequence: modelData.shortcut
+                context: Qt.ApplicationShortcut
+                enabled: modelData.enabled
+                onActivated: strip.commands.trigger(modelData.id)
+            }
+        }
+    }
+}
