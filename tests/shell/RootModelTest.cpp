@@ -6,6 +6,7 @@
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
+#include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -57,6 +58,7 @@ TEST(RootModel, RemapReplacesOnlyChangedSongsAndKeepsTheRest) {
 
 // The whole application object over a private home and session bus, with its real stores.
 TEST(TamskApp, MigratesBeforeAnyStoreAndRemapsTheQueue) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     // The former program's playlists must be what the store reads: the move runs before any store exists.
     TestHome::writeFile(
@@ -89,6 +91,7 @@ TEST(TamskApp, MigratesBeforeAnyStoreAndRemapsTheQueue) {
 }
 
 TEST(TamskApp, SpaceTypesInTextFieldsAndEscapeGoesBack) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     TestHome::writeFile(Defaults::standardPath(), R"({"watchFolder":false})");
     TamskApp app;
@@ -124,6 +127,7 @@ TEST(TamskApp, SpaceTypesInTextFieldsAndEscapeGoesBack) {
 }
 
 TEST(TamskApp, DropHandsTheFilesToTheImportOnce) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     TestHome::writeFile(Defaults::standardPath(), R"({"watchFolder":false})");
     TamskApp app;

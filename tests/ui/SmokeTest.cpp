@@ -1,5 +1,6 @@
 #include "core/Defaults.h"
 #include "shell/TamskApp.h"
+#include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     TamskApp app;
     ASSERT_TRUE(app.showMainWindow());
@@ -40,6 +42,7 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
 // Logout and `kill` send SIGTERM: the program must end through its event loop (so the stores write what they
 // hold) and exit with 0, not die of the signal.
 TEST(UiSmoke, QuitsCleanlyOnSigterm) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     QProcess velto;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -61,6 +64,7 @@ TEST(UiSmoke, QuitsCleanlyOnSigterm) {
 // A second start finds the first on the session bus, asks it to show its window and ends at once, having
 // made nothing of its own; the first keeps running.
 TEST(UiSmoke, ASecondStartHandsOverToTheFirst) {
+    ASSERT_TRUE(usePrivateBus());
     TestHome home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
