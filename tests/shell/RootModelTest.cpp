@@ -6,6 +6,8 @@
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
+#include "shell/look/Accent.h"
+#include "shell/look/AccentStore.h"
 #include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
@@ -139,4 +141,20 @@ TEST(TamskApp, DropHandsTheFilesToTheImportOnce) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return app.library().importStatusText() == "no songs in what you dropped"; }, 5000));
     EXPECT_EQ(status.count(), 2);
+}
+
+TEST(TamskApp, AccentFollowsItsSettingAndFallsBackToMagenta) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TestHome::writeFile(Defaults::standardPath(), R"({"watchFolder":false,"accent":"no such accent"})");
+    TamskApp app;
+    // Nothing plays: the key ends with the empty cover path.
+    EXPECT_TRUE(app.root().accentKey().endsWith(' '));
+    EXPECT_TRUE(app.root().accentKey().startsWith("no such accent flash "));
+    app.root().shown();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return app.accent().accent() == *AccentChoices::preset(AccentChoice::magenta); }, 3000));
+    app.defaults().set("accent", "lime");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return app.accent().accent() == *AccentChoices::preset(AccentChoice::lime); }, 3000));
 }
