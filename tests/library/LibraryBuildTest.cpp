@@ -1,4 +1,4 @@
-#include "LibrarySongs.h"
+#include "support/Songs.h"
 #include "library/LibraryStore.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "library/LibraryEdits.h"
-#include "LibrarySongs.h"
+#include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <QDir>

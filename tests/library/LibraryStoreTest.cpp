@@ -1,5 +1,5 @@
 #include "library/LibraryStore.h"
-#include "LibrarySongs.h"
+#include "support/Songs.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
 #include "support/TestHome.h"

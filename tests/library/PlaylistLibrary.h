@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LibrarySongs.h"
+#include "support/Songs.h"
 #include "library/LibraryStore.h"
 
 #include <gtest/gtest.h>

@@ -4,21 +4,13 @@
 #include "platform/gst/FakeMediaBackend.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
+#include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
-Song song(const QString& path) {
-    Song s;
-    s.url = FileUrl::fromPath(path);
-    s.title = path;
-    s.artist = s.albumArtist = "A";
-    s.album = "B";
-    return s;
-}
-
 struct Fixture {
     TestHome home;
     Defaults defaults;
@@ -47,7 +39,7 @@ TEST(CommandTable, TitlesAndStatesFollowThePlayer) {
     EXPECT_FALSE(f.commands.trigger("like"));
 
     QSignalSpy changed(&f.commands, &CommandTable::changed);
-    f.player.play({song("/m/a.mp3"), song("/m/b.mp3")});
+    f.player.play({makeSong("/m/a.mp3", "A", "B"), makeSong("/m/b.mp3", "A", "B")});
     EXPECT_GT(changed.count(), 0);
     EXPECT_EQ(f.title("toggle"), "Pause");
     EXPECT_EQ(f.title("like"), "Like Song");

@@ -9,6 +9,7 @@
 #include "shell/look/Accent.h"
 #include "shell/look/AccentStore.h"
 #include "support/PrivateBus.h"
+#include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -18,17 +19,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-Song song(const QString& path, const QString& title) {
-    Song s;
-    s.url = FileUrl::fromPath(path);
-    s.title = title;
-    s.artist = s.albumArtist = "A";
-    s.album = "B";
-    return s;
-}
-} // namespace
 
 TEST(RootModel, ColourSchemeFromTheAppearanceSetting) {
     struct Case {
@@ -43,7 +33,7 @@ TEST(RootModel, ColourSchemeFromTheAppearanceSetting) {
 }
 
 TEST(RootModel, RemapReplacesOnlyChangedSongsAndKeepsTheRest) {
-    const Song a = song("/m/a.mp3", "A"), b = song("/m/b.mp3", "B"), gone = song("/m/gone.mp3", "Gone");
+    const Song a = makeSong("/m/a.mp3", "A", "B", "A"), b = makeSong("/m/b.mp3", "A", "B", "B"), gone = makeSong("/m/gone.mp3", "A", "B", "Gone");
     Song renamed = b;
     renamed.title = "B (edited)";
     renamed.taggedTitle = "B";
@@ -115,7 +105,7 @@ TEST(TamskApp, SpaceTypesInTextFieldsAndEscapeGoesBack) {
     // Without a text field, Space plays or pauses.
     field->setFocus(false);
     field->setVisible(false);
-    app.player().play({song(fixturePath("tone.wav"), "Tone")});
+    app.player().play({makeSong(fixturePath("tone.wav"), "A", "B", "Tone")});
     ASSERT_TRUE(app.player().isPlaying());
     QTest::keyClick(window, Qt::Key_Space);
     EXPECT_FALSE(app.player().isPlaying());
