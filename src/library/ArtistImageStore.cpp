@@ -164,15 +164,18 @@ bool ArtistImageStore::set(const QUrl& picture, const QString& artist) {
         sortArtists();
     }
     emit artistsChanged();
+    emit pictureFileChanged(folder() + QLatin1Char('/') + fileName(artist));
     return true;
 }
 
 void ArtistImageStore::remove(const QString& artist) {
-    QFile::remove(folder() + QLatin1Char('/') + fileName(artist));
+    const QString path = folder() + QLatin1Char('/') + fileName(artist);
+    QFile::remove(path);
     const QString key = Text::lower(artist);
     m_cache.remove(key);
     if (m_artists.removeIf([&](const QString& name) { return Text::lower(name) == key; }) > 0)
         emit artistsChanged();
+    emit pictureFileChanged(path);
 }
 
 void ArtistImageStore::chosen(const QUrl& picture, const QString& artist) {

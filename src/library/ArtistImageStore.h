@@ -62,6 +62,8 @@ public:
 
 signals:
     void artistsChanged();
+    // The picture file of an artist was written anew or removed: whatever showed it is stale.
+    void pictureFileChanged(const QString& path);
 
 private:
     void sortArtists();

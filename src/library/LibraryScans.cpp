@@ -49,6 +49,8 @@ struct LibraryStore::ScanResult {
     bool folderMissing = false;
     // The scan found exactly the songs it started from (the usual rescan), in whatever order.
     bool unchanged = false;
+    // Files known before whose content changed since (re-tagged, a new embedded cover).
+    QList<FileUrl> rewritten;
     QByteArray cacheJson; // made only when something changed
 };
 
@@ -140,7 +142,13 @@ void LibraryStore::scan() {
                                 return it != knownByPath.cend() && *it == s;
                             });
         // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
-        if (!result->unchanged) result->cacheJson = encodeCache(result->songs);
+        if (!result->unchanged) {
+            result->cacheJson = encodeCache(result->songs);
+            for (const Song& s : std::as_const(result->songs)) {
+                auto it = knownByPath.constFind(s.url.path);
+                if (it != knownByPath.cend() && it->modified != s.modified) result->rewritten.append(s.url);
+            }
+        }
         {
             std::lock_guard lock(handoff->mutex);
             handoff->result = std::move(result);
@@ -171,6 +179,7 @@ void LibraryStore::finishScan(ScanResult result) {
                       result.known.constData() == m_scanned.constData();
     if (!same) set(result.songs);
     setScanning(false);
+    if (!result.rewritten.isEmpty()) emit filesRewritten(result.rewritten);
     // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that
     // its return costs a rescan of dates rather than a reading of every file.
     if (result.folderMissing && !result.known.isEmpty() && result.folder == m_folder) {
@@ -218,7 +227,8 @@ void LibraryStore::watch() {
     m_watcher = FolderWatcher::make(m_folder, [this] { scan(); });
     if (!m_watcher) return;
     const auto tellPartial = [this] {
-        showPassingStatus(QStringLiteral("some folders are not watched: the system's limit of watches is reached"));
+        showPassingStatus(
+            QStringLiteral("some folders are not watched: the system's limit of watches is reached"));
     };
     if (m_watcher->partial()) tellPartial();
     connect(m_watcher.get(), &FolderWatcher::limitReached, this, tellPartial);

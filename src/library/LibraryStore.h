@@ -153,6 +153,8 @@ signals:
     void scanProgressChanged();
     void importStatusChanged();
     void chooseFolderRequested();
+    // After a scan: song files whose content changed since the last one (what was shown of them is stale).
+    void filesRewritten(const QList<FileUrl>& files);
     void addMusicRequested();
     void folderChanged();
 

@@ -69,7 +69,14 @@ AppModel& TamskApp::app() {
 }
 
 LibraryStore& TamskApp::library() {
-    if (!m_library) m_library = std::make_unique<LibraryStore>(*m_defaults);
+    if (!m_library) {
+        m_library = std::make_unique<LibraryStore>(*m_defaults);
+        // A re-tagged file shows its new cover without a restart.
+        connect(m_library.get(), &LibraryStore::filesRewritten, this, [this](const QList<FileUrl>& files) {
+            for (const FileUrl& file : files)
+                m_artwork->forget(file);
+        });
+    }
     return *m_library;
 }
 
@@ -93,7 +100,11 @@ PlayerMusic& TamskApp::playerMusic() {
 }
 
 ArtistImageStore& TamskApp::pictures() {
-    if (!m_pictures) m_pictures = std::make_unique<ArtistImageStore>();
+    if (!m_pictures) {
+        m_pictures = std::make_unique<ArtistImageStore>();
+        connect(m_pictures.get(), &ArtistImageStore::pictureFileChanged, this,
+                [this](const QString& path) { m_artwork->forget(FileUrl::fromPath(path)); });
+    }
     return *m_pictures;
 }
 

@@ -1,7 +1,7 @@
 #include "library/LibraryStore.h"
-#include "support/Songs.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
+#include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -189,7 +189,7 @@ TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
     auto scanFunction = scanner.function();
     LibraryStore store(
         defaults, [&](const FileUrl& f, const QHash<QString, Song>& k, const LibraryScanner::Progress& p) {
-                scanNiceness = getpriority(PRIO_PROCESS, 0); // this thread's
+            scanNiceness = getpriority(PRIO_PROCESS, 0); // this thread's
             return scanFunction(f, k, p);
         });
     QList<QThread*> publishedOn;
@@ -463,16 +463,45 @@ TEST(LibraryStore, BringInCopiesWithStatusThenScans) {
     EXPECT_EQ(store.addMusicMessage(), "Choose songs or folders to copy into Music.");
 
     QStringList statuses;
-    QObject::connect(&store, &LibraryStore::importStatusChanged, [&] { statuses.append(store.importStatusText()); });
+    QObject::connect(&store, &LibraryStore::importStatusChanged,
+                     [&] { statuses.append(store.importStatusText()); });
     store.bringIn(QList<QUrl>{QUrl::fromLocalFile(drop), QUrl("https://example.com/song.mp3")});
     EXPECT_EQ(store.importStatusText(), "looking at what you dropped");
     ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().size() == 1; }, 8000));
     EXPECT_TRUE(QFileInfo::exists(music + "/Test Artist/Test Album/dropped.flac"));
-    EXPECT_EQ(statuses, (QStringList{"looking at what you dropped", "copying 1 of 1 songs", "added 1 songs"}));
+    EXPECT_EQ(statuses,
+              (QStringList{"looking at what you dropped", "copying 1 of 1 songs", "added 1 songs"}));
     // The end text goes by itself.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !store.importStatus().has_value(); }, LibraryStore::statusClearMs + 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !store.importStatus().has_value(); },
+                                LibraryStore::statusClearMs + 2000));
 
     // The same song again is already here.
     store.bringIn(QList<QUrl>{QUrl::fromLocalFile(drop)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return store.importStatusText() == "added 0 songs, 1 already here"; }, 8000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return store.importStatusText() == "added 0 songs, 1 already here"; }, 8000));
+}
+
+TEST(LibraryStore, ScanNamesTheFilesThatChangedSinceTheLastOne) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), music + "/a.flac"));
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.mp3"), music + "/b.mp3"));
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    defaults.set("watchFolder", false);
+    LibraryStore store(defaults);
+    QSignalSpy rewritten(&store, &LibraryStore::filesRewritten);
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(rewritten.count(), 0); // new files are not "changed"
+
+    QFile a(music + "/a.flac");
+    ASSERT_TRUE(a.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(a.setFileTime(QDateTime::currentDateTimeUtc().addSecs(5), QFileDevice::FileModificationTime));
+    a.close();
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(rewritten.count(), 1);
+    EXPECT_EQ(rewritten.first().first().value<QList<FileUrl>>(),
+              QList<FileUrl>{FileUrl::fromPath(music + "/a.flac")});
 }

@@ -1,11 +1,13 @@
 #include "shell/RootModel.h"
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
+#include "library/ArtistImageStore.h"
 #include "library/LibraryStore.h"
 #include "library/PlaylistStore.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
+#include "shell/artwork/ArtworkCache.h"
 #include "shell/look/Accent.h"
 #include "shell/look/AccentStore.h"
 #include "support/PrivateBus.h"
@@ -33,7 +35,8 @@ TEST(RootModel, ColourSchemeFromTheAppearanceSetting) {
 }
 
 TEST(RootModel, RemapReplacesOnlyChangedSongsAndKeepsTheRest) {
-    const Song a = makeSong("/m/a.mp3", "A", "B", "A"), b = makeSong("/m/b.mp3", "A", "B", "B"), gone = makeSong("/m/gone.mp3", "A", "B", "Gone");
+    const Song a = makeSong("/m/a.mp3", "A", "B", "A"), b = makeSong("/m/b.mp3", "A", "B", "B"),
+               gone = makeSong("/m/gone.mp3", "A", "B", "Gone");
     Song renamed = b;
     renamed.title = "B (edited)";
     renamed.taggedTitle = "B";
@@ -147,4 +150,14 @@ TEST(TamskApp, AccentFollowsItsSettingAndFallsBackToMagenta) {
     app.defaults().set("accent", "lime");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return app.accent().accent() == *AccentChoices::preset(AccentChoice::lime); }, 3000));
+}
+
+TEST(TamskApp, ANewArtistPictureIsNotServedFromTheOldOne) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TestHome::writeFile(Defaults::standardPath(), R"({"watchFolder":false})");
+    TamskApp app;
+    const int before = app.artwork().revision();
+    ASSERT_TRUE(app.pictures().set(QUrl::fromLocalFile(fixturePath("cover.jpg")), "Joni"));
+    EXPECT_GT(app.artwork().revision(), before);
 }
