@@ -31,6 +31,25 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
     QDir().mkpath(folder);
     EXPECT_TRUE(shot.save(folder + "/main.png"));
 
+    // The same window dark, and with files dragged over it.
+    const auto capture = [&](const QString& name) {
+        swapped.clear();
+        window->update();
+        ASSERT_TRUE(swapped.wait(10000));
+        QTest::qWait(500); // let the fades finish
+        const QImage image = window->grabWindow();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(image.save(folder + "/" + name));
+        // A dark window and the drop panel's scrim are visibly darker than the light window.
+        EXPECT_LT(qGray(image.pixel(640, 400)), qGray(shot.pixel(640, 400))) << name.toStdString();
+    };
+    app.defaults().set("appearance", "dark");
+    capture("main-dark.png");
+    app.defaults().set("appearance", "light");
+    app.root().setDropping(true);
+    capture("drop-panel.png");
+    app.root().setDropping(false);
+
     // Opening the main window again raises the one window instead of making a second.
     ASSERT_TRUE(app.showMainWindow());
     EXPECT_EQ(app.engine().rootObjects().size(), 1);

@@ -19,7 +19,7 @@ Row {
             onClicked: menu.popup(menuButton, 0, menuButton.height + 6)
             contentItem: Text {
                 text: menuButton.modelData.title
-                font.pixelSize: 12
+                font: menuButton.Theme.meta
                 color: menuButton.hovered || menu.visible ? menuButton.Theme.primary : menuButton.Theme.muted
             }
 
@@ -49,6 +49,7 @@ Row {
                                 id: label
                                 visible: !modelData.divider
                                 text: modelData.title
+                                font: strip.Theme.row
                                 anchors.verticalCenter: parent.verticalCenter
                                 opacity: modelData.enabled ? 1 : 0.4
                             }
@@ -56,6 +57,7 @@ Row {
                                 id: keys
                                 visible: !modelData.divider
                                 text: modelData.shortcutText
+                                font: strip.Theme.meta
                                 anchors.right: parent.right
                                 anchors.verticalCenter: parent.verticalCenter
                                 opacity: 0.55
