@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -242,13 +241,12 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     result.reserve(total);
 
     // Eight reader threads of our own, each taking the next file as soon as it has handed over its song, so
-    // at most eight reads run at once. While a progress report is being made no new file is started, as
-    // the receiver may be slow (it hops to the GUI thread). Readers take work themselves rather than being
-    // fed by this thread: on a rescan a file costs one stat call, and a hand-off per file would cost more.
+    // at most eight reads run at once. Readers take work and hand over songs themselves: on a rescan a file
+    // costs one stat call, and waking a coordinating thread for every song cost more than the reading.
+    // The reader whose song completes a multiple of 25 makes the progress report, and no new file is
+    // started until it has returned (the receiver may be slow: it hops to the GUI thread).
     std::mutex mutex;
     std::condition_variable mayStart;
-    std::condition_variable songReady;
-    std::deque<Song> done;
     qsizetype next = 0;
     bool reporting = false;
 
@@ -270,11 +268,22 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
                 // Reading never drops a file: what nothing could read is named from its path.
                 s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
             }
+            qsizetype count;
             {
                 std::lock_guard lock(mutex);
-                done.push_back(std::move(s));
+                result.append(std::move(s));
+                count = result.size();
+                if (progress && count % 25 == 0) reporting = true;
             }
-            songReady.notify_one();
+            // Only one report can be under way: no file starts during it, and fewer than 25 are in flight.
+            if (progress && count % 25 == 0) {
+                progress(count, total);
+                {
+                    std::lock_guard lock(mutex);
+                    reporting = false;
+                }
+                mayStart.notify_all();
+            }
         }
     };
 
@@ -283,31 +292,6 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     readers.reserve(size_t(threads));
     for (qsizetype t = 0; t < threads; ++t)
         readers.emplace_back(reader);
-
-    std::deque<Song> arrived;
-    while (result.size() < total) {
-        {
-            std::unique_lock lock(mutex);
-            songReady.wait(lock, [&] { return !done.empty(); });
-            arrived.swap(done);
-        }
-        for (Song& s : arrived) {
-            result.append(std::move(s));
-            if (result.size() % 25 == 0 && progress) {
-                {
-                    std::lock_guard lock(mutex);
-                    reporting = true;
-                }
-                progress(result.size(), total);
-                {
-                    std::lock_guard lock(mutex);
-                    reporting = false;
-                }
-                mayStart.notify_all();
-            }
-        }
-        arrived.clear();
-    }
     for (std::thread& t : readers)
         t.join();
     return result;
