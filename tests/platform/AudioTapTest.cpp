@@ -84,6 +84,9 @@ QByteArray run(const char* source, AudioTap* tap) {
     EXPECT_TRUE(m && GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS);
     if (m) gst_message_unref(m);
     gst_element_set_state(pipeline, GST_STATE_NULL);
+    // The pipeline may outlive our reference for a moment (a streaming thread still holding it), and the
+    // tap must be free to join the next one.
+    if (tap) gst_bin_remove(GST_BIN(pipeline), tap->element());
     gst_object_unref(bus);
     gst_object_unref(pipeline);
     return out;

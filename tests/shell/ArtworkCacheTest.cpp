@@ -79,7 +79,10 @@ TEST(ArtworkCache, ForgettingDuringALoadKeepsNothingOfIt) {
     ArtworkCache cache(songs.reader());
     QFuture<QImage> old = cache.image(FileUrl::fromPath(song));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    songs.pictures[song] = {encoded(solid(Qt::blue), "PNG")};
+    {
+        std::lock_guard guard(songs.lock);
+        songs.pictures[song] = {encoded(solid(Qt::blue), "PNG")};
+    }
     cache.forget(FileUrl::fromPath(song));
     await(old);
     EXPECT_TRUE(cache.cached(FileUrl::fromPath(song)).isNull());

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 // Pictures and song files made for one test, and an embedded-picture reader that counts its calls.
@@ -49,11 +50,14 @@ struct FakeSongs {
     QHash<QString, QList<QByteArray>> pictures;
     std::atomic<int> reads{0};
     std::chrono::milliseconds delay{30};
+    // Held while a load reads `pictures`, and by a test that re-tags a song while loads may run.
+    std::mutex lock;
 
     ArtworkCache::EmbeddedPictures reader() {
         return [this](const QString& path) {
             ++reads;
             std::this_thread::sleep_for(delay);
+            std::lock_guard guard(lock);
             return pictures.value(path);
         };
     }
