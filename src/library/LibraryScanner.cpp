@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -55,7 +56,10 @@ struct FolderId {
 // loops. Names that are not valid UTF-8 are left out rather than turned into paths that do not exist.
 class Walk {
 public:
-    QList<FileUrl> files;
+    // Receives the playable files in walk order, a run at a time (the files of one folder up to its next
+    // subfolder), so a reader can start on them while the walk goes on.
+    using Sink = std::function<void(QList<FileUrl>&&)>;
+    explicit Walk(Sink sink) : m_sink(std::move(sink)) {}
 
     void folder(const QString& path, const QByteArray& encoded) {
         struct stat st;
@@ -88,14 +92,23 @@ public:
                 isDir = S_ISDIR(target.st_mode);
                 isFile = S_ISREG(target.st_mode);
             }
-            if (isDir)
+            if (isDir) {
+                flush();
                 folder(childPath, childEncoded);
-            else if (isFile && playableName(childPath))
-                files.append(FileUrl::fromPath(childPath));
+            } else if (isFile && playableName(childPath)) {
+                m_run.append(FileUrl::fromPath(childPath));
+            }
         }
+        flush();
     }
 
 private:
+    void flush() {
+        if (!m_run.isEmpty()) m_sink(std::exchange(m_run, {}));
+    }
+
+    Sink m_sink;
+    QList<FileUrl> m_run;
     std::set<FolderId> m_seen;
 };
 
@@ -128,9 +141,10 @@ bool isPlayable(const QString& path) {
 
 QList<FileUrl> files(const FileUrl& location) {
     if (isPlayable(location.path)) return {location};
-    Walk walk;
+    QList<FileUrl> found;
+    Walk walk([&](QList<FileUrl>&& run) { found.append(std::move(run)); });
     walk.folder(location.path, QFile::encodeName(location.path));
-    return walk.files;
+    return found;
 }
 
 FileNameParts parseFileName(const QString& name) {
@@ -233,33 +247,45 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
 
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const SongReader& read) {
-    const QList<FileUrl> list = files(folder);
-    const qsizetype total = list.size();
-    if (progress) progress(0, total);
-    QList<Song> result;
-    if (total == 0) return result;
-    result.reserve(total);
-
-    // Eight reader threads of our own, each taking the next file as soon as it has handed over its song, so
-    // at most eight reads run at once. Readers take work and hand over songs themselves: on a rescan a file
-    // costs one stat call, and waking a coordinating thread for every song cost more than the reading.
-    // The reader whose song completes a multiple of 25 makes the progress report, and no new file is
-    // started until it has returned (the receiver may be slow: it hops to the GUI thread).
+    // Eight reader threads of our own start on the files while the walk is still listing them: on a large
+    // library the walk is a good part of a full scan, and reading need not wait for it. At most eight reads
+    // run at once; each reader takes the next listed file as soon as it has handed over its song (on a
+    // rescan a file costs one stat call, and waking a coordinating thread per song would cost more).
+    //
+    // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
+    // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).
+    // Songs finished before the total was known are reported right after (0, total).
     std::mutex mutex;
     std::condition_variable mayStart;
+    QList<FileUrl> list;
+    bool walkDone = false;
+    qsizetype total = -1; // known once the walk is done
     qsizetype next = 0;
     bool reporting = false;
+    qsizetype reported = 0; // the last count reported
+    QList<Song> result;
+
+    // Reports every multiple of 25 up to what has finished; called with `reporting` set by the caller.
+    auto catchUp = [&](std::unique_lock<std::mutex>& lock) {
+        while (progress && reported + 25 <= result.size()) {
+            reported += 25;
+            const qsizetype count = reported, all = total;
+            lock.unlock();
+            progress(count, all);
+            lock.lock();
+        }
+        reporting = false;
+    };
 
     auto reader = [&] {
         for (;;) {
-            qsizetype i;
+            FileUrl url;
             {
                 std::unique_lock lock(mutex);
-                mayStart.wait(lock, [&] { return !reporting || next >= total; });
-                if (next >= total) return;
-                i = next++;
+                mayStart.wait(lock, [&] { return !reporting && (next < list.size() || walkDone); });
+                if (next >= list.size()) return; // the walk is done and every file taken
+                url = list[next++];
             }
-            const FileUrl& url = list[i];
             const auto it = known.constFind(url.path);
             Song s;
             try {
@@ -268,30 +294,49 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
                 // Reading never drops a file: what nothing could read is named from its path.
                 s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
             }
-            qsizetype count;
-            {
-                std::lock_guard lock(mutex);
-                result.append(std::move(s));
-                count = result.size();
-                if (progress && count % 25 == 0) reporting = true;
-            }
-            // Only one report can be under way: no file starts during it, and fewer than 25 are in flight.
-            if (progress && count % 25 == 0) {
-                progress(count, total);
-                {
-                    std::lock_guard lock(mutex);
-                    reporting = false;
-                }
+            std::unique_lock lock(mutex);
+            result.append(std::move(s));
+            // Only one report is ever under way: no file starts during it, and fewer than 25 are in flight.
+            if (total >= 0 && !reporting && reported + 25 <= result.size()) {
+                reporting = true;
+                catchUp(lock);
+                lock.unlock();
                 mayStart.notify_all();
             }
         }
     };
 
-    const qsizetype threads = std::min<qsizetype>(8, total);
     std::vector<std::thread> readers;
-    readers.reserve(size_t(threads));
-    for (qsizetype t = 0; t < threads; ++t)
+    readers.reserve(8);
+    for (int t = 0; t < 8; ++t)
         readers.emplace_back(reader);
+
+    const auto deliver = [&](QList<FileUrl>&& run) {
+        {
+            std::lock_guard lock(mutex);
+            list.append(std::move(run));
+        }
+        mayStart.notify_all();
+    };
+    if (isPlayable(folder.path)) {
+        deliver({folder});
+    } else {
+        Walk walk(deliver);
+        walk.folder(folder.path, QFile::encodeName(folder.path));
+    }
+
+    {
+        std::unique_lock lock(mutex);
+        walkDone = true;
+        total = list.size();
+        result.reserve(total);
+        reporting = true; // nothing starts until (0, total) and what finished before it are reported
+        lock.unlock();
+        if (progress) progress(0, total);
+        lock.lock();
+        catchUp(lock);
+    }
+    mayStart.notify_all();
     for (std::thread& t : readers)
         t.join();
     return result;
