@@ -84,10 +84,3 @@ static void BM_PlayLongList(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayLongList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

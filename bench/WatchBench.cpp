@@ -24,9 +24,3 @@ void BM_WatchTree(benchmark::State& state) {
 BENCHMARK(BM_WatchTree)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -96,7 +96,7 @@ void writeCache(const QList<Song>& songs) {
     ASSERT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(songs)));
 }
 
-QStringList titles(const QList<Song>& songs) {
+QStringList sortedTitles(const QList<Song>& songs) {
     QStringList out;
     for (const Song& s : songs)
         out.append(s.title);
@@ -247,7 +247,7 @@ TEST(LibraryStore, RescanThatFindsNothingNewPublishesAndWritesNothing) {
     QFile::remove(LibraryStore::cachePath());
     store.scan();
     ASSERT_TRUE(waitIdle(store));
-    EXPECT_EQ(titles(cachedSongs()), titles(found));
+    EXPECT_EQ(sortedTitles(cachedSongs()), sortedTitles(found));
 
     // One changed song: published and saved.
     Song changed = found[0];
@@ -258,7 +258,7 @@ TEST(LibraryStore, RescanThatFindsNothingNewPublishesAndWritesNothing) {
     ASSERT_TRUE(waitIdle(store));
     EXPECT_EQ(published.size(), 1);
     EXPECT_EQ(store.song(changed.url.path)->title, "A2");
-    EXPECT_EQ(titles(cachedSongs()), QStringList({"A2", "b"}));
+    EXPECT_EQ(sortedTitles(cachedSongs()), QStringList({"A2", "b"}));
 }
 
 TEST(LibraryStore, RequestsDuringAScanMakeExactlyOneMore) {
@@ -301,7 +301,7 @@ TEST(LibraryStore, CacheKeepsTagTitlesUnderTheUsersEdits) {
         ASSERT_TRUE(waitIdle(store));
         EXPECT_EQ(store.song(song.url.path)->title, "My Title");
     }
-    EXPECT_EQ(titles(cachedSongs()), QStringList{"Tag Title"});
+    EXPECT_EQ(sortedTitles(cachedSongs()), QStringList{"Tag Title"});
     LibraryStore next(defaults, scanner.function());
     EXPECT_EQ(next.song(song.url.path)->title, "My Title");
     EXPECT_EQ(next.song(song.url.path)->taggedTitle, "Tag Title");
@@ -377,8 +377,8 @@ TEST(LibraryStore, ChoosingAFolder) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.calls().size() == 3 && !store.scanning(); }, 10000));
     EXPECT_EQ(scanner.calls()[1].folder, oldFolder);
     EXPECT_EQ(scanner.calls()[2].folder, newFolder);
-    EXPECT_EQ(titles(store.songs()), QStringList{"b"});
-    EXPECT_EQ(titles(cachedSongs()), QStringList{"b"});
+    EXPECT_EQ(sortedTitles(store.songs()), QStringList{"b"});
+    EXPECT_EQ(sortedTitles(cachedSongs()), QStringList{"b"});
 }
 
 TEST(LibraryStore, WatchSwitchIsStoredAndTurningItOnScans) {
@@ -423,7 +423,7 @@ TEST(LibraryStore, ScansARealFolder) {
     const QList<Song> before = store.songs();
     store.scan();
     ASSERT_TRUE(waitIdle(store));
-    EXPECT_EQ(titles(store.songs()), titles(before));
+    EXPECT_EQ(sortedTitles(store.songs()), sortedTitles(before));
     EXPECT_TRUE(store.song(music + "/Test Artist/Test Album/c.flac"));
 }
 

@@ -3,6 +3,7 @@
 #include "core/Defaults.h"
 #include "platform/gst/FakeMediaBackend.h"
 #include "playback/Player.h"
+#include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <memory>
@@ -24,13 +25,6 @@ inline QList<Song> songs(int count, int first = 0) {
     for (int i = 0; i < count; ++i)
         list.append(songNumber(first + i));
     return list;
-}
-
-inline QStringList titles(const QList<Song>& list) {
-    QStringList out;
-    for (const Song& s : list)
-        out.append(s.title);
-    return out;
 }
 
 // A player on the fake engine in a private home, with a seeded shuffle. `restart()` makes a new player

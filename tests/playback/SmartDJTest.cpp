@@ -1,5 +1,6 @@
 #include "playback/SmartDJ.h"
 #include "support/Printers.h"
+#include "support/Songs.h"
 #include "RelationsFixtures.h"
 #include "core/Text.h"
 
@@ -51,13 +52,6 @@ QMap<QString, int> songsByArtist(const QList<Song>& mix) {
     QMap<QString, int> out;
     for (const Song& s : mix)
         ++out[s.albumArtist];
-    return out;
-}
-
-QStringList titles(const QList<Song>& songs) {
-    QStringList out;
-    for (const Song& s : songs)
-        out.append(s.title);
     return out;
 }
 

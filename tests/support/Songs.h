@@ -3,6 +3,7 @@
 #include "library/Song.h"
 
 #include <QFileInfo>
+#include <QStringList>
 #include <ostream>
 
 #include "support/Printers.h"
@@ -21,6 +22,14 @@ inline Song makeSong(const QString& path, const QString& artist, const QString& 
     s.added = Date{1000};
     s.modified = Date{1000.5};
     return s;
+}
+
+// The titles of a list of songs, in order: what a failed comparison prints readably.
+inline QStringList titles(const QList<Song>& songs) {
+    QStringList out;
+    for (const Song& s : songs)
+        out.append(s.title);
+    return out;
 }
 
 inline const QString keySep = QString(QChar(1));
