@@ -10,6 +10,7 @@
 #include "playback/Player.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 const QString accentSetting = QStringLiteral("accent");
@@ -114,9 +115,16 @@ void RootModel::remapQueue() {
     m_player.updateNowPlaying();
 }
 
+bool RootModel::carriesFiles(const QList<QUrl>& urls) {
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
 void RootModel::drop(const QList<QUrl>& urls) {
     setDropping(false);
-    m_library.bringIn(urls);
+    QList<QUrl> files;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile()) files.append(url);
+    if (!files.isEmpty()) m_library.bringIn(files);
 }
 
 bool RootModel::space(bool editingText) {

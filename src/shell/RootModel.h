@@ -45,7 +45,9 @@ public:
 
     // The window was shown: scan (each time), then follow the artists, the accent key and the songs.
     Q_INVOKABLE void shown();
-    // Files dropped anywhere on the window; always accepted, the import decides what is music.
+    // Whether a drag carries files at all: text, or a pick dragged between the pages, is not an import.
+    Q_INVOKABLE static bool carriesFiles(const QList<QUrl>& urls);
+    // Files dropped anywhere on the window; the import decides which of them are music.
     Q_INVOKABLE void drop(const QList<QUrl>& urls);
     // Space on the chrome: play or pause unless a text field is being edited (then the key is not taken).
     Q_INVOKABLE bool space(bool editingText);

@@ -3,7 +3,6 @@
 #include "AppModel.h"
 #include "AppStores.h"
 #include "CommandTable.h"
-#include "WindowKeys.h"
 #include "artwork/ArtworkCache.h"
 #include "core/Defaults.h"
 #include "library/AppData.h"
@@ -23,15 +22,21 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QQuickWindow>
+#include <QThread>
 
 TamskApp::TamskApp(RootModel::PlayerTop playerTop, QObject* parent)
     : QObject(parent), m_playerTop(std::move(playerTop)) {
-    // The media-controls name on the session bus says whether VELTO already runs. It is taken before
-    // anything else, so that a second start touches no file.
+    // Logout or `kill` during the start must still end through the event loop, never in the middle of a
+    // file write: the quit signals come before anything touches a file.
+    m_quitSignals = new QuitSignals(this);
+
+    // The media-controls name on the session bus is the lock that keeps one VELTO per session. It is taken
+    // before anything else, so that a second start touches no file.
     m_nowPlaying = std::make_unique<NowPlayingCenter>();
     m_mpris = std::make_unique<MprisService>(*m_nowPlaying);
-    if (m_mpris->start() == MprisService::Start::nameTaken && MprisService::raiseRunning()) {
+    if (!takeBusName()) {
         m_handedOver = true;
         return;
     }
@@ -40,7 +45,6 @@ TamskApp::TamskApp(RootModel::PlayerTop playerTop, QObject* parent)
     AppData::moveFromTamsk(*m_defaults);
     // The move may have brought former settings into the file; read them again before any store uses them.
     m_defaults = std::make_unique<Defaults>();
-    m_quitSignals = new QuitSignals(this);
 
     connect(m_mpris.get(), &MprisService::raiseRequested, this, [this] { showMainWindow(); });
     connect(m_mpris.get(), &MprisService::quitRequested, this, [] { QCoreApplication::quit(); });
@@ -62,6 +66,19 @@ TamskApp::TamskApp(RootModel::PlayerTop playerTop, QObject* parent)
 }
 
 TamskApp::~TamskApp() = default;
+
+bool TamskApp::takeBusName() {
+    // A first VELTO that is still starting (reading its library, loading its window) answers late. Ask
+    // again for a while; whatever the answer, this start never runs stores of its own while the name is
+    // held, because two of them would write the same settings, log and library files. Only a name that
+    // was given up meanwhile is taken.
+    QDeadlineTimer deadline(handOverWaitMs);
+    while (true) {
+        if (m_mpris->start() != MprisService::Start::nameTaken) return true;
+        if (MprisService::raiseRunning(m_mpris->busName(), raiseAttemptMs) || deadline.hasExpired()) return false;
+        QThread::msleep(100);
+    }
+}
 
 AppModel& TamskApp::app() {
     if (!m_app) m_app = std::make_unique<AppModel>(*m_defaults);
@@ -155,8 +172,16 @@ void TamskApp::installStores() {
     m_stores->lastFM = &lastFM();
     m_stores->commands = &commands();
     m_stores->root = &root();
-    m_stores->installIn(m_engine);
-    ShellObjects::install(m_engine, &accent(), m_appearance.get());
+}
+
+void TamskApp::exposeTo(QQmlEngine& engine) {
+    installStores();
+    // Once per engine: the main and the mini window share one.
+    if (engine.property("_velto_exposed").toBool()) return;
+    engine.setProperty("_velto_exposed", true);
+    m_stores->installIn(engine);
+    ShellObjects::install(engine, &accent(), m_appearance.get());
+    if (&engine != &m_engine) ArtworkCache::exposeTo(engine, m_artwork.get());
 }
 
 bool TamskApp::showMainWindow() {
@@ -166,12 +191,9 @@ bool TamskApp::showMainWindow() {
         existing->requestActivate();
         return true;
     }
-    installStores();
-    m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Shell/window/Main.qml")));
-    QQuickWindow* window = mainWindow();
-    if (!window) return false;
-    m_keys = new WindowKeys(*window, app(), root(), this);
-    return true;
+    exposeTo(m_engine);
+    m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Window/Main.qml")));
+    return mainWindow() != nullptr;
 }
 
 bool TamskApp::showMiniWindow() {
@@ -180,8 +202,8 @@ bool TamskApp::showMiniWindow() {
         existing->raise();
         return true;
     }
-    installStores();
-    m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Shell/window/MiniWindow.qml")));
+    exposeTo(m_engine);
+    m_engine.load(QUrl(QStringLiteral("qrc:/Velto/Window/MiniWindow.qml")));
     return miniWindow() != nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QQmlApplicationEngine>
+#include <QQmlEngine>
 #include <memory>
 
 class AccentStore;
@@ -24,7 +25,6 @@ class PlaylistStore;
 class QQuickWindow;
 class QuitSignals;
 class SystemAppearance;
-class WindowKeys;
 
 // The application object: moves the former data folder first, then owns the long-lived stores and the
 // windows. No store exists before the move has finished; each store is made at the first read of its slot
@@ -37,8 +37,12 @@ public:
     explicit TamskApp(RootModel::PlayerTop playerTop = {}, QObject* parent = nullptr);
     ~TamskApp() override;
 
-    // True when another VELTO was running and has been asked to show itself: this one should end.
+    // True when another VELTO holds the session's name: it has been asked to show itself and this one
+    // should end without making anything.
     bool handedOver() const { return m_handedOver; }
+    // How long a second start keeps asking the first to show itself, and how long each ask may take.
+    static constexpr int handOverWaitMs = 6000;
+    static constexpr int raiseAttemptMs = 2000;
 
     Defaults& defaults() { return *m_defaults; }
     ArtworkCache& artwork() { return *m_artwork; }
@@ -57,6 +61,9 @@ public:
     RootModel& root();
     AccentStore& accent();
 
+    // Makes the stores and hands them, with the look's objects and the covers, to an engine's views.
+    void exposeTo(QQmlEngine& engine);
+
     // Loads and shows the main window, or raises the one already open; false when its QML failed to load.
     bool showMainWindow();
     QQuickWindow* mainWindow() const;
@@ -66,6 +73,7 @@ public:
 
 private:
     QQuickWindow* window(const QString& id) const;
+    bool takeBusName();
     void installStores();
 
     bool m_handedOver = false;
@@ -88,7 +96,6 @@ private:
     std::unique_ptr<CommandTable> m_commands;
     std::unique_ptr<RootModel> m_root;
     AppStores* m_stores = nullptr;
-    WindowKeys* m_keys = nullptr;
     QuitSignals* m_quitSignals = nullptr;
     QQmlApplicationEngine m_engine;
 };

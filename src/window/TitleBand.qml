@@ -4,7 +4,8 @@ import QtQuick
 // a double click, and holds the menus at its left and the window controls at its right.
 Item {
     id: band
-    required property Window window
+    // The window the band lies in (a plain window in tests, the main window in the program).
+    readonly property var window: band.Window.window
     default property alias menus: menuRow.data
     height: 30
 
@@ -14,7 +15,7 @@ Item {
         onActiveChanged: if (active) band.window.startSystemMove()
     }
     TapHandler {
-        onDoubleTapped: band.window.visibility === Window.Maximized ? band.window.showNormal()
+        onDoubleTapped: band.Window.visibility === Window.Maximized ? band.window.showNormal()
                                                                     : band.window.showMaximized()
     }
     Row {
@@ -22,7 +23,6 @@ Item {
         anchors { left: parent.left; leftMargin: 10; verticalCenter: parent.verticalCenter }
     }
     WindowControls {
-        window: band.window
         anchors { right: parent.right; rightMargin: 6; verticalCenter: parent.verticalCenter }
     }
 }

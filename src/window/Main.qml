@@ -17,7 +17,6 @@ Window {
     RootView {
         id: rootView
         objectName: "root"
-        window: window
         anchors.fill: parent
     }
 

@@ -9,10 +9,11 @@ import Velto.Shell
 // they are built; the slots stay empty until then.
 Item {
     id: rootView
-    required property Window window
     readonly property AppModel app: Stores.app
     readonly property RootModel root: Stores.root
-    readonly property bool nowPlaying: app.page === Nav.nowPlaying
+    readonly property bool nowPlaying: app.page === Nav.Page.nowPlaying
+    // Mixview's view, laid over the header and page area, or over Now Playing; none until it is built.
+    property Component mixview: null
 
     Theme.scheme: root.dark ? Theme.Dark : Theme.Light
 
@@ -33,55 +34,64 @@ Item {
         }
 
         ChromeBackground {
+            objectName: "chromeBackground"
             anchors.fill: parent
-            plum: rootView.app.page === Nav.quickplay
+            plum: rootView.app.page === Nav.Page.quickplay
         }
 
-        Column {
+        // The upper part (title band, header, page) above the footer, which Mixview never covers.
+        Item {
             anchors.fill: parent
 
             Item {
                 id: upper
-                width: parent.width
-                height: parent.height - footerSlot.height
-                Accessible.ignored: rootView.app.mixviewOpen
+                anchors { top: parent.top; left: parent.left; right: parent.right; bottom: footerSlot.top }
 
                 TitleBand {
                     id: titleBand
-                    window: rootView.window
                     width: parent.width
                     MenuStrip { commands: Stores.commands }
                 }
+                // Header, page and notice. While Mixview lies over them they are out of reach of assistive
+                // technology: once Mixview covers them, they are hidden outright (an ignored item would
+                // still show its children to a screen reader).
                 Item {
-                    id: headerSlot
-                    objectName: "headerSlot"
-                    anchors.top: titleBand.bottom
-                    width: parent.width
-                    height: 0
+                    id: covered
+                    objectName: "chromeContent"
+                    anchors { top: titleBand.bottom; left: parent.left; right: parent.right; bottom: parent.bottom }
+                    visible: !(rootView.app.mixviewOpen && chromeMixview.opacity === 1)
+
+                    Item {
+                        id: headerSlot
+                        objectName: "headerSlot"
+                        width: parent.width
+                        height: 0
+                    }
+                    PageArea {
+                        id: pageArea
+                        objectName: "pageArea"
+                        anchors { top: headerSlot.bottom; left: parent.left; right: parent.right; bottom: parent.bottom }
+                        page: rootView.app.page
+                        forward: rootView.app.forward
+                    }
+                    Item {
+                        id: noticeSlot
+                        objectName: "noticeSlot"
+                        anchors { bottom: pageArea.bottom; bottomMargin: 10; horizontalCenter: pageArea.horizontalCenter }
+                    }
                 }
-                PageArea {
-                    id: pageArea
-                    objectName: "pageArea"
-                    anchors { top: headerSlot.bottom; left: parent.left; right: parent.right; bottom: parent.bottom }
-                    page: rootView.app.page
-                    forward: rootView.app.forward
-                }
-                Item {
-                    id: noticeSlot
-                    objectName: "noticeSlot"
-                    anchors { bottom: pageArea.bottom; bottomMargin: 10; horizontalCenter: pageArea.horizontalCenter }
-                }
-                Item {
-                    id: chromeMixviewSlot
-                    objectName: "mixviewSlot"
-                    anchors.fill: parent
-                    Theme.scheme: Theme.Dark
+                MixviewSlot {
+                    id: chromeMixview
+                    objectName: "chromeMixview"
+                    anchors.fill: covered
+                    shown: rootView.app.mixviewOpen && !rootView.nowPlaying
+                    view: rootView.mixview
                 }
             }
             Item {
                 id: footerSlot
                 objectName: "footerSlot"
-                width: parent.width
+                anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 0
             }
         }
@@ -89,8 +99,8 @@ Item {
 
     // Now Playing takes the whole window, always dark; its own view fills this slot.
     Item {
-        id: nowPlayingSlot
-        objectName: "nowPlayingSlot"
+        id: nowPlayingBranch
+        objectName: "nowPlayingBranch"
         anchors.fill: parent
         Theme.scheme: Theme.Dark
         opacity: rootView.nowPlaying ? 1 : 0
@@ -99,15 +109,38 @@ Item {
             NumberAnimation { duration: Motion.enterMs; easing: Motion.enter }
         }
         TitleBand {
-            window: rootView.window
+            id: nowPlayingBand
             width: parent.width
         }
+        Item {
+            id: nowPlayingSlot
+            objectName: "nowPlayingSlot"
+            anchors { top: nowPlayingBand.bottom; left: parent.left; right: parent.right; bottom: parent.bottom }
+            visible: !(rootView.app.mixviewOpen && nowPlayingMixview.opacity === 1)
+        }
+        MixviewSlot {
+            id: nowPlayingMixview
+            objectName: "nowPlayingMixview"
+            anchors.fill: nowPlayingSlot
+            shown: rootView.app.mixviewOpen && rootView.nowPlaying
+            view: rootView.mixview
+        }
+    }
+
+    // The window's Space and Escape, asked after any open menu, the focused control and the page.
+    WindowKeys {
+        root: rootView.root
+        chrome: !rootView.nowPlaying
     }
 
     // Files dragged over the window: the panel shows, a drop copies them in.
     DropArea {
         anchors.fill: parent
-        onEntered: drag => rootView.root.dropping = drag.hasUrls
+        // Only a drag that carries files is an import; text or a pick dragged between pages is left alone.
+        onEntered: drag => {
+            drag.accepted = rootView.root.carriesFiles(drag.urls);
+            rootView.root.dropping = drag.accepted;
+        }
         onExited: rootView.root.dropping = false
         onDropped: drop => {
             rootView.root.drop(drop.urls);
@@ -145,19 +178,30 @@ Item {
                 color: dropPanel.Theme.soft
             }
         }
-        Rectangle {
+        // A 3-point outline on the inner side, in the accent running from the leading to the trailing edge.
+        Item {
+            objectName: "dropOutline"
             anchors.fill: parent
-            color: "transparent"
-            border.width: 3
-            border.color: dropPanel.Theme.accentFrom
+            Rectangle { width: parent.width; height: 3; gradient: AccentGradient {} }
+            Rectangle { y: parent.height - 3; width: parent.width; height: 3; gradient: AccentGradient {} }
+            Rectangle { y: 3; width: 3; height: parent.height - 6; color: dropPanel.Theme.accentFrom }
+            Rectangle { x: parent.width - 3; y: 3; width: 3; height: parent.height - 6; color: dropPanel.Theme.accentTo }
         }
     }
 
     // "Add Music…": one chooser cannot take files and folders at once here, so the user picks which.
     Menu {
         id: addMusicChoice
+        objectName: "addMusicChoice"
         x: (rootView.width - width) / 2
         y: 60
+        background: Rectangle {
+            implicitWidth: 160
+            color: rootView.Theme.panel
+            border.color: rootView.Theme.line
+            radius: 8
+            KeyLayer { onDismissed: addMusicChoice.close() }
+        }
         MenuItem { text: "songs…"; onTriggered: addFiles.open() }
         MenuItem { text: "a folder…"; onTriggered: addFolder.open() }
     }

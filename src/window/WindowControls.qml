@@ -3,7 +3,7 @@ import QtQuick
 // Minimise, maximise or restore, and close, at the right end of the frameless window's top band.
 Row {
     id: controls
-    required property Window window
+    readonly property var window: controls.Window.window
     property color ink: "#8a8a90"
     property color hoverInk: "#ffffff"
     spacing: 2
@@ -40,8 +40,8 @@ Row {
         onClicked: controls.window.showMinimized()
     }
     ControlButton {
-        glyph: controls.window.visibility === Window.Maximized ? "\u2750" : "\u25a1"
-        onClicked: controls.window.visibility === Window.Maximized ? controls.window.showNormal()
+        glyph: controls.Window.visibility === Window.Maximized ? "\u2750" : "\u25a1"
+        onClicked: controls.Window.visibility === Window.Maximized ? controls.window.showNormal()
                                                                      : controls.window.showMaximized()
     }
     ControlButton {

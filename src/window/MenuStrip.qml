@@ -25,10 +25,26 @@ Row {
 
             Menu {
                 id: menu
+                // The menu lies in the window's overlay, outside the root view: it takes the window's scheme
+                // from the strip.
+                background: Rectangle {
+                    implicitWidth: 220
+                    color: strip.Theme.panel
+                    border.color: strip.Theme.line
+                    radius: 8
+                    // An open menu gets keys before anything else; Escape closes it.
+                    KeyLayer { onDismissed: menu.close() }
+                }
                 Repeater {
                     model: menuButton.modelData.items
                     delegate: MenuItem {
+                        id: entry
                         required property var modelData
+                        Theme.scheme: strip.Theme.dark ? Theme.Dark : Theme.Light
+                        background: Rectangle {
+                            color: entry.highlighted ? entry.Theme.line : "transparent"
+                            radius: 4
+                        }
                         text: modelData.divider ? "" : modelData.title
                         enabled: !modelData.divider && modelData.enabled
                         checkable: modelData.checkable
@@ -43,13 +59,14 @@ Row {
                                 anchors.centerIn: parent
                                 width: parent.width
                                 height: 1
-                                color: "#33808080"
+                                color: entry.Theme.line
                             }
                             Text {
                                 id: label
                                 visible: !modelData.divider
                                 text: modelData.title
                                 font: strip.Theme.row
+                                color: entry.Theme.primary
                                 anchors.verticalCenter: parent.verticalCenter
                                 opacity: modelData.enabled ? 1 : 0.4
                             }
@@ -58,6 +75,7 @@ Row {
                                 visible: !modelData.divider
                                 text: modelData.shortcutText
                                 font: strip.Theme.meta
+                                color: entry.Theme.secondary
                                 anchors.right: parent.right
                                 anchors.verticalCenter: parent.verticalCenter
                                 opacity: 0.55
