@@ -15,10 +15,22 @@ function(velto_module target uri)
     file(GLOB_RECURSE qmls RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS *.qml *.js)
     file(GLOB_RECURSE assets RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
         *.png *.jpg *.svg *.ttf *.otf *.json)
+    # Every Velto module this one links to is also a QML dependency, so the tools resolve its types.
+    set(deps QtQuick)
+    foreach(lib ${M_LIBS})
+        get_property(dep_uri GLOBAL PROPERTY VELTO_URI_${lib})
+        if(dep_uri)
+            list(APPEND deps ${dep_uri})
+        endif()
+    endforeach()
+    set_property(GLOBAL PROPERTY VELTO_URI_${target} ${uri})
     qt_add_library(${target} STATIC)
     qt_add_qml_module(${target}
         URI ${uri}
         VERSION 1.0
+        # Our types derive from Qt Quick's and use its value types (color, font), and from the modules below:
+        # the tools that read the module's type information (qmllint, the QML compiler) need all of them.
+        DEPENDENCIES ${deps}
         SOURCES ${srcs}
         QML_FILES ${qmls}
         RESOURCES ${assets}

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -35,6 +36,8 @@ public:
 // window asks for the first scan when it shows.
 class LibraryStore : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the application")
     Q_PROPERTY(QList<Song> songs READ songs NOTIFY songsChanged)
     Q_PROPERTY(QList<Album> albums READ albums NOTIFY albumsChanged)
     Q_PROPERTY(QList<Artist> artists READ artists NOTIFY artistsChanged)

@@ -1,5 +1,4 @@
 import QtQuick
-import Velto.Shell
 
 Window {
     id: window

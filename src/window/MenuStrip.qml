@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
@@ -45,45 +46,54 @@ Row {
                             color: entry.highlighted ? entry.Theme.line : "transparent"
                             radius: 4
                         }
-                        text: modelData.divider ? "" : modelData.title
-                        enabled: !modelData.divider && modelData.enabled
-                        checkable: modelData.checkable
-                        checked: modelData.checked
-                        height: modelData.divider ? 9 : implicitHeight
-                        onTriggered: strip.commands.trigger(modelData.id)
-                        contentItem: Item {
-                            implicitWidth: label.implicitWidth + keys.implicitWidth + 40
-                            implicitHeight: 22
-                            Rectangle {
-                                visible: modelData.divider
-                                anchors.centerIn: parent
-                                width: parent.width
-                                height: 1
-                                color: entry.Theme.line
-                            }
-                            Text {
-                                id: label
-                                visible: !modelData.divider
-                                text: modelData.title
-                                font: strip.Theme.row
-                                color: entry.Theme.primary
-                                anchors.verticalCenter: parent.verticalCenter
-                                opacity: modelData.enabled ? 1 : 0.4
-                            }
-                            Text {
-                                id: keys
-                                visible: !modelData.divider
-                                text: modelData.shortcutText
-                                font: strip.Theme.meta
-                                color: entry.Theme.secondary
-                                anchors.right: parent.right
-                                anchors.verticalCenter: parent.verticalCenter
-                                opacity: 0.55
-                            }
+                        text: entry.modelData.divider ? "" : entry.modelData.title
+                        enabled: !entry.modelData.divider && entry.modelData.enabled
+                        checkable: entry.modelData.checkable
+                        checked: entry.modelData.checked
+                        height: entry.modelData.divider ? 9 : implicitHeight
+                        onTriggered: strip.commands.trigger(entry.modelData.id)
+                        Accessible.name: entry.modelData.divider ? "" : entry.modelData.title
+                        contentItem: EntryLabel {
+                            entry: entry.modelData
+                            Theme.scheme: strip.Theme.dark ? Theme.Dark : Theme.Light
                         }
                     }
                 }
             }
+        }
+    }
+
+    // One entry: its title, or a divider, with its shortcut at the right.
+    component EntryLabel: Item {
+        id: label
+        required property var entry
+        implicitWidth: title.implicitWidth + keys.implicitWidth + 40
+        implicitHeight: 22
+        Rectangle {
+            visible: label.entry.divider
+            anchors.centerIn: parent
+            width: parent.width
+            height: 1
+            color: label.Theme.line
+        }
+        Text {
+            id: title
+            visible: !label.entry.divider
+            text: label.entry.title
+            font: label.Theme.row
+            color: label.Theme.primary
+            anchors.verticalCenter: parent.verticalCenter
+            opacity: label.entry.enabled ? 1 : 0.4
+        }
+        Text {
+            id: keys
+            visible: !label.entry.divider
+            text: label.entry.shortcutText
+            font: label.Theme.meta
+            color: label.Theme.secondary
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            opacity: 0.55
         }
     }
 
@@ -97,12 +107,13 @@ Row {
             return all;
         }
         delegate: Item {
+            id: command
             required property var modelData
             Shortcut {
-                sequence: modelData.shortcut
+                sequence: command.modelData.shortcut
                 context: Qt.ApplicationShortcut
-                enabled: modelData.enabled
-                onActivated: strip.commands.trigger(modelData.id)
+                enabled: command.modelData.enabled
+                onActivated: strip.commands.trigger(command.modelData.id)
             }
         }
     }

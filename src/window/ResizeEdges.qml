@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The frameless main window's edges: dragging one resizes the window through the window manager.

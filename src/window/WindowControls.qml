@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // Minimise, maximise or restore, and close, at the right end of the frameless window's top band.

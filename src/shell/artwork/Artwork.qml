@@ -17,7 +17,7 @@ Item {
     property int alignment: Qt.AlignCenter
 
     readonly property string addressSource: url ? ArtworkCache.source(url, ArtworkCache.revision) : ""
-    readonly property string shownSource: picture.toString() !== "" ? picture.toString() : addressSource
+    readonly property string shownSource: String(picture) !== "" ? String(picture) : addressSource
     readonly property bool showsPicture: image.status === Image.Ready
 
     clip: true
@@ -29,8 +29,8 @@ Item {
         // No request before the frame is known: the size is part of what is asked for.
         source: root.width > 0 && root.height > 0 ? root.shownSource : ""
         asynchronous: !root.shownSource.startsWith("image://artworkheld/")
-        sourceSize: Qt.size(Math.ceil(root.width * Screen.devicePixelRatio),
-                            Math.ceil(root.height * Screen.devicePixelRatio))
+        sourceSize.width: Math.ceil(root.width * Screen.devicePixelRatio)
+        sourceSize.height: Math.ceil(root.height * Screen.devicePixelRatio)
         fillMode: Image.PreserveAspectCrop
         horizontalAlignment: (root.alignment & Qt.AlignLeft) ? Image.AlignLeft
                            : (root.alignment & Qt.AlignRight) ? Image.AlignRight : Image.AlignHCenter

@@ -8,7 +8,8 @@ Item {
     property real delayMs: 0
     property point shift: Qt.point(0, 0)
     property real progress: 0
-    readonly property Item target: parent
+    // The item it moves; its own transforms are kept and the offset is added to them.
+    readonly property var target: parent
 
     function play() {
         run.stop()

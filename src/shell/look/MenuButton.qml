@@ -11,12 +11,11 @@ T.AbstractButton {
     readonly property color tint: selected || hovered ? button.Theme.primary : button.Theme.muted
 
     hoverEnabled: true
-    implicitWidth: label.implicitWidth
-    implicitHeight: label.implicitHeight
+    implicitWidth: contentItem.implicitWidth
+    implicitHeight: contentItem.implicitHeight
     Accessible.name: title
     Accessible.selected: selected
     contentItem: Caps {
-        id: label
         text: button.title
         size: button.size
         color: button.tint

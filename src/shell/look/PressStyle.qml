@@ -6,7 +6,8 @@ import Velto.Shell
 Item {
     id: effect
     property real pressScale: 0.92
-    readonly property Item target: parent
+    // The button it is put in: anything with a `pressed` property.
+    readonly property var target: parent
     readonly property bool pressed: target && target.pressed === true
     property real scaleNow: Motion.pressScale(pressed, pressScale, Motion.reduceMotion)
     property real opacityNow: pressed ? Motion.pressOpacity : 1
