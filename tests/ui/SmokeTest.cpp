@@ -110,3 +110,123 @@ TEST(UiSmoke, ASecondStartHandsOverToTheFirst) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return !bus->isServiceRegistered("org.mpris.MediaPlayer2.velto").value(); }, 5000));
 }
+
+#include "platform/mpris/MprisService.h"
+
+#include <QDBusAbstractAdaptor>
+#include <QDeadlineTimer>
+#include <QMimeData>
+#include <QThread>
+#include <atomic>
+
+namespace {
+// A first VELTO that is still busy starting: it holds the name but answers Raise only after `delayMs`.
+class SlowFirst : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
+public:
+    explicit SlowFirst(int delayMs) : m_delayMs(delayMs) {}
+    std::atomic<int> raises{0};
+public slots:
+    void Raise() {
+        QThread::msleep(m_delayMs);
+        ++raises;
+    }
+
+private:
+    int m_delayMs;
+};
+} // namespace
+
+// The session's name is the lock: while a first VELTO holds it, a second start never makes stores of its
+// own, however late the first answers.
+TEST(UiSmoke, ASecondStartNeverRunsBesideALateFirst) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    QThread thread;
+    SlowFirst first(TamskApp::raiseAttemptMs + 2000);
+    first.moveToThread(&thread);
+    thread.start();
+    QDBusConnection owner = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "slow-first");
+    ASSERT_TRUE(owner.registerObject(MprisService::objectPath, &first, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(owner.registerService(MprisService::defaultBusName));
+
+    {
+        TamskApp second;
+        EXPECT_TRUE(second.handedOver());
+    }
+    // Nothing of the second start's own was written.
+    EXPECT_FALSE(QFileInfo::exists(Defaults::standardPath()));
+    EXPECT_FALSE(QFileInfo::exists(home.dataHome() + "/VELTO"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.raises > 0; }, 10000)) << "the first was asked to show itself";
+
+    owner.unregisterService(MprisService::defaultBusName);
+    owner.unregisterObject(MprisService::objectPath);
+    QDBusConnection::disconnectFromBus("slow-first");
+    thread.quit();
+    thread.wait();
+}
+
+// A SIGTERM at any moment of the start, also while the settings are first written, ends the program
+// through its event loop: the quit signals are set up before the bus name, and the name before any file.
+TEST(UiSmoke, SigtermRightAfterTheNameIsTakenQuitsCleanly) {
+    ASSERT_TRUE(usePrivateBus());
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    for (int run = 0; run < 3; ++run) {
+        TestHome home;
+        QProcess velto;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        velto.setProcessEnvironment(env);
+        velto.start(QStringLiteral(VELTO_BUILD_DIR "/velto"), {});
+        ASSERT_TRUE(velto.waitForStarted(5000));
+        QDeadlineTimer deadline(10000);
+        while (!bus->isServiceRegistered(MprisService::defaultBusName).value() && !deadline.hasExpired())
+            QThread::usleep(200);
+        ::kill(pid_t(velto.processId()), SIGTERM);
+        ASSERT_TRUE(velto.waitForFinished(10000));
+        EXPECT_EQ(velto.exitStatus(), QProcess::NormalExit) << "run " << run;
+        EXPECT_EQ(velto.exitCode(), 0) << "run " << run;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !bus->isServiceRegistered(MprisService::defaultBusName).value(); }, 5000));
+    }
+}
+
+// Files dragged over the window show the drop panel and are taken; a drag of text (or of a pick between
+// the pages) is refused before it can start an import.
+TEST(UiSmoke, OnlyDragsOfFilesAreTaken) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    ASSERT_TRUE(app.showMainWindow());
+    QQuickWindow* window = app.mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+
+    struct Case {
+        const char* name;
+        std::function<void(QMimeData&)> fill;
+        bool taken;
+    };
+    const QString song = home.folder("elsewhere") + "/song.mp3";
+    const std::vector<Case> cases{
+        {"text", [](QMimeData& m) { m.setText("hello"); }, false},
+        {"web address", [](QMimeData& m) { m.setUrls({QUrl("https://example.com/a.mp3")}); }, false},
+        {"file", [&](QMimeData& m) { m.setUrls({QUrl::fromLocalFile(song)}); }, true},
+    };
+    for (const Case& c : cases) {
+        QMimeData mime;
+        c.fill(mime);
+        const QPoint at(640, 400);
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &move);
+        EXPECT_EQ(move.isAccepted(), c.taken) << c.name;
+        EXPECT_EQ(app.root().dropping(), c.taken) << c.name;
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(window, &leave);
+        EXPECT_FALSE(app.root().dropping()) << c.name;
+    }
+}
+
+#include "SmokeTest.moc"
