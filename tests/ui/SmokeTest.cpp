@@ -45,6 +45,10 @@ TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
     };
     app.defaults().set("appearance", "dark");
     capture("main-dark.png");
+    // A menu of the top band follows the window's scheme, and Escape closes it without going back.
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(19, 14));
+    capture("menu-dark.png");
+    QTest::keyClick(window, Qt::Key_Escape);
     app.defaults().set("appearance", "light");
     app.root().setDropping(true);
     capture("drop-panel.png");
