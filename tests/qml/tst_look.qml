@@ -196,4 +196,20 @@ TestCase {
         fuzzyCompare(match.centre.x, (match.windowSize.width * 0.5 - origin.x) / 100, 1e-6)
         fuzzyCompare(match.centre.y, (match.windowSize.height * 0.42 - origin.y) / 60, 1e-6)
     }
+
+    Item {
+        id: slidingPage
+        x: 200
+        width: 300; height: 200
+        ChromeMatch { id: matchInPage; x: 20; y: 30; width: 100; height: 60 }
+    }
+
+    function test_chromeMatchFollowsAPageThatSlides() {
+        const before = matchInPage.centre.x
+        // The page moves; the backdrop's own geometry does not.
+        slidingPage.x = 250
+        fuzzyCompare(matchInPage.centre.x, before - 50 / 100, 1e-6)
+        const origin = matchInPage.mapToItem(null, 0, 0)
+        fuzzyCompare(matchInPage.centre.x, (matchInPage.windowSize.width * 0.5 - origin.x) / 100, 1e-6)
+    }
 }
