@@ -48,17 +48,19 @@ QString trimmed(const QString& s) {
     return s.trimmed();
 }
 
+QCollator localizedCollator() {
+    // The C locale's collator compares code units and ignores the numeric mode, so under LANG=C (or
+    // C.UTF-8) "a10" would sort before "a9". The root collation (what English uses) stands in for it.
+    QLocale locale;
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+    QCollator c(locale);
+    c.setNumericMode(true);
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+}
+
 int localizedCompare(const QString& a, const QString& b) {
-    thread_local QCollator collator = [] {
-        // The C locale's collator compares code units and ignores the numeric mode, so under LANG=C (or
-        // C.UTF-8) "a10" would sort before "a9". The root collation (what English uses) stands in for it.
-        QLocale locale;
-        if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
-        QCollator c(locale);
-        c.setNumericMode(true);
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
+    thread_local QCollator collator = localizedCollator();
     return collator.compare(a, b);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QString>
 
 // Text rules shared by every store: the same in every locale, so keys built on one machine match on another.
@@ -20,5 +21,7 @@ QString trimmed(const QString& s);
 
 // Locale-aware comparison for lists the user reads: case-insensitive, numbers by value.
 int localizedCompare(const QString& a, const QString& b);
+// The collator behind `localizedCompare`, for making sort keys once when a long list is sorted.
+QCollator localizedCollator();
 
 } // namespace Text
