@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
@@ -28,6 +29,8 @@ class MediaBackend;
 // thread; the media backend does the decoding and reports back with generation-tagged signals.
 class Player : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the application")
     Q_PROPERTY(int index READ index WRITE setIndex NOTIFY indexChanged)
     Q_PROPERTY(bool isPlaying READ isPlaying NOTIFY isPlayingChanged)
     Q_PROPERTY(double position READ position NOTIFY positionChanged)

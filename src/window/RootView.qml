@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Dialogs
 import Velto.Shell
+import Velto.NowPlaying
 
 // The whole content of the main window: backdrop, the chrome (top band with the menus, header, the page
 // area with its slide, footer) or Now Playing in its place, Mixview over either, and the drop panel.
@@ -37,6 +38,9 @@ Item {
             objectName: "chromeBackground"
             anchors.fill: parent
             plum: rootView.app.page === Nav.Page.quickplay
+            lightBand: Component {
+                LightBand {}
+            }
         }
 
         // The upper part (title band, header, page) above the footer, which Mixview never covers.
