@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QImage>
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -15,6 +16,8 @@
 // to the user: a failure simply leaves no picture.
 class ArtistImageStore : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the application")
     Q_PROPERTY(QStringList artists READ artists NOTIFY artistsChanged)
 
 public:
