@@ -211,6 +211,7 @@ Item {
     }
     FileDialog {
         id: addFiles
+        objectName: "addFilesDialog"
         title: Stores.library.addMusicMessage()
         fileMode: FileDialog.OpenFiles
         acceptLabel: "Add"
@@ -219,12 +220,14 @@ Item {
     }
     FolderDialog {
         id: addFolder
+        objectName: "addFolderDialog"
         title: Stores.library.addMusicMessage()
         acceptLabel: "Add"
         onAccepted: Stores.library.bringIn([selectedFolder])
     }
     FolderDialog {
         id: chooseFolder
+        objectName: "chooseFolderDialog"
         currentFolder: Stores.library.folder
         acceptLabel: "Use this folder"
         onAccepted: Stores.library.useFolder(selectedFolder)

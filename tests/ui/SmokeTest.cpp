@@ -115,6 +115,7 @@ TEST(UiSmoke, ASecondStartHandsOverToTheFirst) {
         [&] { return !bus->isServiceRegistered("org.mpris.MediaPlayer2.velto").value(); }, 5000));
 }
 
+#include "library/LibraryStore.h"
 #include "platform/mpris/MprisService.h"
 
 #include <QDBusAbstractAdaptor>
@@ -169,6 +170,30 @@ TEST(UiSmoke, ASecondStartNeverRunsBesideALateFirst) {
     QDBusConnection::disconnectFromBus("slow-first");
     thread.quit();
     thread.wait();
+}
+
+// Add Music… and Choose Music Folder… open their choosers (the program's own, drawn in QML where no desktop
+// chooser runs) and a cancel leaves everything as it was.
+TEST(UiSmoke, TheFileChoosersOpenAndCancel) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    ASSERT_TRUE(app.showMainWindow());
+    QQuickWindow* window = app.mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QString folder = app.library().folder().path;
+    for (const char* name : {"addFilesDialog", "addFolderDialog", "chooseFolderDialog"}) {
+        QObject* dialog = window->findChild<QObject*>(name);
+        ASSERT_NE(dialog, nullptr) << name;
+        QSignalSpy rejected(dialog, SIGNAL(rejected()));
+        ASSERT_TRUE(QMetaObject::invokeMethod(dialog, "open"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->property("visible").toBool(); }, 5000)) << name;
+        QTest::qWait(200); // let the chooser list its folder
+        ASSERT_TRUE(QMetaObject::invokeMethod(dialog, "reject"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->property("visible").toBool(); }, 5000)) << name;
+        EXPECT_EQ(rejected.size(), 1) << name;
+    }
+    EXPECT_EQ(app.library().folder().path, folder);
 }
 
 // A SIGTERM at any moment of the start, also while the settings are first written, ends the program
