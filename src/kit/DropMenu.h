@@ -23,7 +23,8 @@ public:
     static DropMenu* create(QQmlEngine* engine, QJSEngine*);
     static DropMenu* of(QQmlEngine* engine);
 
-    explicit DropMenu(QObject* parent = nullptr);
+    // No default: QML must make it through `create`, so that each engine has one.
+    explicit DropMenu(QObject* parent);
     ~DropMenu() override;
 
     // Under the anchored item. An anchor whose item is gone or in no window opens nothing.

@@ -106,6 +106,10 @@ void MenuLevel::click(QPointF point) {
     if (const auto r = row(point); r && onChoose) onChoose(*r);
 }
 
+void MenuLevel::choose(int row) {
+    if (onChoose) onChoose(row);
+}
+
 int MenuLevel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_entries.size());
 }

@@ -97,6 +97,8 @@ public:
     Q_INVOKABLE void hover(QPointF point);
     Q_INVOKABLE void leave();
     Q_INVOKABLE void click(QPointF point);
+    // A row chosen without the pointer (an accessibility action).
+    Q_INVOKABLE void choose(int row);
     std::function<void(std::optional<QPointF>)> onPointer;
     std::function<void(int)> onChoose;
 

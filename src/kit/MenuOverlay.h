@@ -30,7 +30,7 @@ public:
     bool menuOpen() const { return m_controller && !m_controller->isClosed(); }
 
     // The drawn panels, newest last (closing ones included until they are gone).
-    QList<QQuickItem*> panels() const;
+    Q_INVOKABLE QList<QQuickItem*> panels() const;
 
     QObject* hostObject() override { return this; }
     QRectF visibleArea() const override;

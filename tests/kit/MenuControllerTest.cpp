@@ -171,7 +171,7 @@ TEST(MenuController, DisabledRowsAreSkippedAndInert) {
 TEST(DropMenu, OneMenuAtATime) {
     FakeMenuClock clock;
     FakeMenuHost host;
-    DropMenu menus;
+    DropMenu menus(nullptr);
     menus.setClock(&clock);
     menus.show(pageOf({2}), QRectF(100, 100, 40, 20), false, &host);
     QPointer<MenuController> first = menus.open();
@@ -199,7 +199,7 @@ TEST(DropMenu, OneMenuAtATime) {
 TEST(DropMenu, AnActionThatShowsAMenuKeepsIt) {
     FakeMenuClock clock;
     FakeMenuHost host;
-    DropMenu menus;
+    DropMenu menus(nullptr);
     menus.setClock(&clock);
     DropMenuPage page({DropMenuSection{std::nullopt, {plain("again", [&] {
                                            menus.show(pageOf({1}), QRectF(5, 5, 10, 10), false, &host);
