@@ -20,6 +20,7 @@ DropMenuAnchor::DropMenuAnchor(QObject* parent)
     : QObject(parent), m_view(qobject_cast<QQuickItem*>(parent)) {}
 
 DropMenuAnchor* DropMenuAnchor::qmlAttachedProperties(QObject* object) {
+    if (!object) return nullptr;
     if (auto* existing = object->findChild<DropMenuAnchor*>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
     return new DropMenuAnchor(object);

@@ -26,8 +26,6 @@ MenuOverlay::MenuOverlay(QQuickItem* parent) : QQuickItem(parent), m_keys(new Ke
     connect(m_keys, &KeyLayer::overriding, this, [this](KeyPress* press) {
         if (m_controller && m_controller->takes(press->key())) press->setAccepted(true);
     });
-    connect(this, &QQuickItem::widthChanged, this, &MenuOverlay::closeMenu);
-    connect(this, &QQuickItem::heightChanged, this, &MenuOverlay::closeMenu);
 }
 
 MenuOverlay::~MenuOverlay() {
@@ -63,6 +61,9 @@ void MenuOverlay::joinWindow() {
     connect(m_window, &QWindow::activeChanged, this, [this] {
         if (m_window && !m_window->isActive()) closeMenu();
     });
+    // Moving the window leaves the menu open; resizing closes it.
+    connect(m_window, &QWindow::widthChanged, this, &MenuOverlay::closeMenu);
+    connect(m_window, &QWindow::heightChanged, this, &MenuOverlay::closeMenu);
     connect(m_window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
         if (state == Qt::WindowMinimized) closeMenu();
     });

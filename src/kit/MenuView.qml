@@ -50,6 +50,7 @@ Item {
 
         ListView {
             id: list
+            objectName: "menuRows"
             y: 6
             width: 240
             height: panel.level.scrollHeight

@@ -178,4 +178,13 @@ TestCase {
         compare(panel.x, 960)
         compare(panel.y, 100)
     }
+
+    function test_resizingTheWindowClosesTheMenu() {
+        const window = testCase.Window.window
+        menuProbe.show(plainPage, button)
+        verify(layer.menuOpen)
+        window.width = window.width + 20
+        tryVerify(() => !layer.menuOpen)
+        window.width = window.width - 20
+    }
 }
