@@ -148,6 +148,7 @@ Item {
             opacity: entry.highlighted ? 0.08 : 0
         }
         Text {
+            objectName: "row " + entry.title
             visible: entry.isRow
             anchors.verticalCenter: parent.verticalCenter
             x: 14

@@ -187,4 +187,17 @@ TestCase {
         tryVerify(() => !layer.menuOpen)
         window.width = window.width - 20
     }
+
+    // A destructive title and a check mark take the accent's text colour for the scheme they are drawn in.
+    function test_accentTextFollowsTheScheme() {
+        menuProbe.show([{ items: [{ title: "remove", destructive: true }, { title: "on", checked: true }] }], button)
+        const panel = panels()[0]
+        verify(panel.Theme.dark)
+        compare(panel.Theme.accentText, AccentStore.drawn.text)
+        compare(testCase.Theme.dark, false)
+        compare(testCase.Theme.accentText, AccentStore.drawn.textOnLight)
+        verify(!Qt.colorEqual(AccentStore.drawn.text, AccentStore.drawn.textOnLight))
+        const title = findChild(panel, "row remove")
+        compare(title.color, panel.Theme.accentText)
+    }
 }
