@@ -36,4 +36,16 @@ void CommandMenus::open(const QString& menu, QQuickItem* button) {
     DropMenu* menus = DropMenu::of(qmlEngine(button));
     if (!menus) return;
     menus->show(page(*m_commands, menu), DropMenuAnchor::qmlAttachedProperties(button));
+    MenuController* opened = menus->open();
+    if (!opened) return;
+    setOpenMenu(menu);
+    connect(opened, &MenuController::closed, this, [this, menu] {
+        if (m_openMenu == menu) setOpenMenu(QString());
+    });
+}
+
+void CommandMenus::setOpenMenu(const QString& menu) {
+    if (m_openMenu == menu) return;
+    m_openMenu = menu;
+    emit openMenuChanged();
 }

@@ -15,12 +15,15 @@ class CommandMenus : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(CommandTable* commands READ commands WRITE setCommands NOTIFY commandsChanged)
+    // The menu of the bar that is open, so that its button stays lit; empty when none is.
+    Q_PROPERTY(QString openMenu READ openMenu NOTIFY openMenuChanged)
 public:
     explicit CommandMenus(QObject* parent = nullptr);
 
     static DropMenuPage page(CommandTable& commands, const QString& menu);
 
     CommandTable* commands() const { return m_commands; }
+    QString openMenu() const { return m_openMenu; }
     void setCommands(CommandTable* commands);
 
     // Opens a menu under its button in the menu bar.
@@ -28,7 +31,11 @@ public:
 
 signals:
     void commandsChanged();
+    void openMenuChanged();
 
 private:
+    void setOpenMenu(const QString& menu);
+
     QPointer<CommandTable> m_commands;
+    QString m_openMenu;
 };

@@ -31,7 +31,8 @@ Row {
             contentItem: Text {
                 text: menuButton.modelData.title
                 font: menuButton.Theme.meta
-                color: menuButton.hovered ? menuButton.Theme.primary : menuButton.Theme.muted
+                color: menuButton.hovered || menus.openMenu === menuButton.modelData.title ? menuButton.Theme.primary
+                                                                                           : menuButton.Theme.muted
             }
         }
     }
