@@ -2,6 +2,7 @@
 
 #include "RootModel.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QQuickWindow>
 
@@ -57,7 +58,26 @@ bool KeyLayer::offer(const QKeyEvent& event) {
     return false;
 }
 
+bool KeyLayer::takes(const QKeyEvent& event) {
+    KeyPress press(event);
+    emit overriding(&press);
+    return press.accepted();
+}
+
 // MARK: the chain
+
+namespace {
+// Sees the shortcut overrides of the whole application for one chain; a filter of its own, so that the
+// chain's window filter is not asked twice for the window's own events.
+class ShortcutOverrides : public QObject {
+public:
+    explicit ShortcutOverrides(KeyChain& chain) : QObject(&chain), m_chain(chain) {}
+    bool eventFilter(QObject* watched, QEvent* event) override { return m_chain.overrides(watched, event); }
+
+private:
+    KeyChain& m_chain;
+};
+} // namespace
 
 KeyChain::KeyChain(QQuickWindow& window) : QObject(&window), m_window(window) {
     // Open popups are asked before anything else sees the key.
@@ -65,6 +85,9 @@ KeyChain::KeyChain(QQuickWindow& window) : QObject(&window), m_window(window) {
     // The content item is the last stop of Qt's own delivery: a key arrives there only when the focused
     // control and every item above it left it.
     window.contentItem()->installEventFilter(this);
+    // Before a key that is an application shortcut is delivered, its shortcut override goes to the focus
+    // object, an item of the window that the window's filter never sees.
+    qApp->installEventFilter(new ShortcutOverrides(*this));
 }
 
 KeyChain& KeyChain::of(QQuickWindow& window) {
@@ -95,6 +118,16 @@ bool KeyChain::editingText(const QQuickWindow& window) {
     // Text inputs ask for the input method while they have focus and can be edited.
     const QQuickItem* focus = window.activeFocusItem();
     return focus && focus->inputMethodQuery(Qt::ImEnabled).toBool();
+}
+
+bool KeyChain::overrides(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* item = qobject_cast<QQuickItem*>(watched);
+    if (watched != &m_window && !(item && item->window() == &m_window)) return false;
+    KeyLayer* popup = openPopup();
+    if (!popup || !popup->takes(static_cast<const QKeyEvent&>(*event))) return false;
+    event->accept();
+    return true;
 }
 
 bool KeyChain::eventFilter(QObject* watched, QEvent* event) {

@@ -57,11 +57,15 @@ public:
 
     // True when the layer acted on the key.
     bool offer(const QKeyEvent& event);
+    // True when the layer would act on the key, so that an application shortcut on it must wait.
+    bool takes(const QKeyEvent& event);
 
 signals:
     void activeChanged();
     void kindChanged();
     void pressed(KeyPress* event);
+    // Asked before a key that is also a shortcut is delivered: accepting it keeps the key for the layer.
+    void overriding(KeyPress* event);
     // Escape reached an open popup layer that did not handle it: the popup should close.
     void dismissed();
 
@@ -92,6 +96,9 @@ public:
     // The window's own keys, asked last; it returns true when it took the key.
     using WindowHandler = std::function<bool(const QKeyEvent&)>;
     void setWindowHandler(QObject* owner, WindowHandler handler);
+
+    // A shortcut override on the window or one of its items: an open popup that takes the key accepts it.
+    bool overrides(QObject* watched, QEvent* event);
 
     // True when the window's active focus is a text input that can be edited.
     static bool editingText(const QQuickWindow& window);

@@ -1,4 +1,6 @@
 import QtQuick
+import Velto.Kit
+import Velto.Shell
 
 Window {
     id: window
@@ -17,6 +19,13 @@ Window {
         id: rootView
         objectName: "root"
         anchors.fill: parent
+    }
+
+    // The window's menus, over all of its content, in the window's scheme.
+    MenuLayer {
+        objectName: "menuLayer"
+        anchors.fill: parent
+        dark: Stores.root.dark
     }
 
     ResizeEdges { window: window }

@@ -57,6 +57,8 @@ QPointF Theme::chromeMatchCentre(QSizeF windowSize, QRectF frame) {
 }
 
 Theme::Theme(QObject* target) : QObject(target), m_target(target) {
+    connect(this, &Theme::accentChanged, this, &Theme::accentTextChanged);
+    connect(this, &Theme::darkChanged, this, &Theme::accentTextChanged);
     if (!target) return;
     m_accent = ShellObjects::accentStore(qmlEngine(target));
     if (auto* item = qobject_cast<QQuickItem*>(target))
@@ -116,4 +118,8 @@ QColor Theme::accentFrom() const {
 }
 QColor Theme::accentTo() const {
     return (m_accent ? m_accent->drawn() : Accent::magenta()).to;
+}
+QColor Theme::accentText() const {
+    const Accent& a = m_accent ? m_accent->drawn() : Accent::magenta();
+    return m_dark ? a.text : a.textOnLight;
 }

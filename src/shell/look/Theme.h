@@ -52,6 +52,9 @@ class Theme : public QObject {
     // The two ends of the accent gradients (leading to trailing, top to bottom), following the accent.
     Q_PROPERTY(QColor accentFrom READ accentFrom NOTIFY accentChanged)
     Q_PROPERTY(QColor accentTo READ accentTo NOTIFY accentChanged)
+    // Accent-coloured text (destructive menu rows, check marks): the accent's text on a dark scheme, its
+    // text for light backgrounds on a light one.
+    Q_PROPERTY(QColor accentText READ accentText NOTIFY accentTextChanged)
     Q_PROPERTY(QFont display READ display CONSTANT)
     Q_PROPERTY(QFont pageTitle READ pageTitle CONSTANT)
     Q_PROPERTY(QFont heading READ heading CONSTANT)
@@ -127,6 +130,7 @@ public:
     QColor plumEdge() const { return plumEdgeColor.resolve(m_dark); }
     QColor accentFrom() const;
     QColor accentTo() const;
+    QColor accentText() const;
 
     static QFont display() { return font(FontRole::display); }
     static QFont pageTitle() { return font(FontRole::pageTitle); }
@@ -141,6 +145,7 @@ signals:
     void schemeChanged();
     void darkChanged();
     void accentChanged();
+    void accentTextChanged();
 
 private:
     void followParent();
