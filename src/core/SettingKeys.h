@@ -6,7 +6,7 @@
 // Every setting that more than one place reads or that a view shows, declared here once with the value it
 // reads as while it was never written (or holds a value of another type). Readers go through
 // `Defaults::declared`, so a default never differs between the page that shows a setting and the code
-// that obeys it.
+// that obeys it. The collection's sorts keep their keys beside their types (SortSetting).
 namespace SettingKeys {
 inline constexpr char startPage[] = "startPage";
 inline constexpr char fadeOnPause[] = "fadeOnPause";
@@ -14,9 +14,6 @@ inline constexpr char showEqualizer[] = "showEqualizer";
 inline constexpr char watchFolder[] = "watchFolder";
 inline constexpr char accent[] = "accent";
 inline constexpr char appearance[] = "appearance";
-inline constexpr char albumSort[] = "albumSort";
-inline constexpr char albumWallSort[] = "albumWallSort";
-inline constexpr char songSort[] = "songSort";
 inline constexpr char quickplayFront[] = "quickplayFront";
 inline constexpr char playerName[] = "player.name";
 inline constexpr char playerModel[] = "player.model";
