@@ -346,6 +346,13 @@ void LibraryStore::set(const QList<Song>& raw) {
     m_artists = std::move(c.artists);
     m_songIndexByPath = std::move(c.songIndexByPath);
     m_albumIndexByID = std::move(c.albumIndexByID);
+    // Artists are looked up by name many times per view (Mixview, related artists): keyed once here.
+    m_artistIndexByKey.clear();
+    m_artistIndexByKey.reserve(m_artists.size());
+    for (qsizetype i = 0; i < m_artists.size(); ++i) {
+        const QString key = Text::lower(m_artists[i].name);
+        if (!m_artistIndexByKey.contains(key)) m_artistIndexByKey.insert(key, i);
+    }
     emit songsChanged();
     emit duplicatesChanged();
     emit albumsChanged();
@@ -353,10 +360,9 @@ void LibraryStore::set(const QList<Song>& raw) {
 }
 
 std::optional<Artist> LibraryStore::artist(const QString& named) const {
-    const QString key = Text::lower(named);
-    for (const Artist& a : m_artists)
-        if (Text::lower(a.name) == key) return a;
-    return std::nullopt;
+    const auto it = m_artistIndexByKey.constFind(Text::lower(named));
+    if (it == m_artistIndexByKey.cend()) return std::nullopt;
+    return m_artists.at(*it);
 }
 
 std::optional<Album> LibraryStore::album(const QString& id) const {

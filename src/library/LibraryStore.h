@@ -209,6 +209,7 @@ private:
     LibraryEdits m_edits;
     QHash<QString, qsizetype> m_songIndexByPath;
     QHash<QString, qsizetype> m_albumIndexByID;
+    QHash<QString, qsizetype> m_artistIndexByKey; // lower-cased name; the first artist of a key wins
 
     std::unique_ptr<FolderWatcher> m_watcher;
     std::shared_ptr<ScanHandoff> m_handoff;
