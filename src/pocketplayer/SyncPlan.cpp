@@ -6,6 +6,8 @@
 #include "library/PlayerMusic.h"
 #include "library/PlaylistStore.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,21 +27,18 @@ qint64 saturatingAdd(qint64 a, qint64 b) {
 
 // The text after the last dot of the file name; none when the name has no dot or starts with its only one.
 QStringView extension(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot <= slash + 1) return {};
-    return QStringView(path).mid(dot + 1);
+    // One walk back from the end: paths are long and the extension short.
+    for (qsizetype i = path.size() - 1; i > 0; --i) {
+        const QChar c = path[i];
+        if (c == QLatin1Char('/')) return {};
+        if (c == QLatin1Char('.'))
+            return path[i - 1] == QLatin1Char('/') ? QStringView() : QStringView(path).mid(i + 1);
+    }
+    return {};
 }
 
-// One song's sort keys, made once: the texts lower-cased, composed (NFC) and spelt out in code points, so
-// the sort compares in the plain order (`Text::plainCompare`) without normalising at every comparison.
-struct OrderKey {
-    std::u32string albumArtist;
-    std::u32string album;
-    qint64 disc;
-    qint64 track;
-};
-
+// A text spelt out in code points after lower-casing and composing (NFC): comparing two of these is the
+// plain order (`Text::plainCompare`) of the lower-cased texts.
 std::u32string plainKey(const QString& text) {
     const QString composed = Text::lower(text).normalized(QString::NormalizationForm_C);
     std::u32string out;
@@ -53,6 +52,43 @@ std::u32string plainKey(const QString& text) {
         }
     }
     return out;
+}
+
+// For each song, the rank of one of its texts in the plain order of the lower-cased texts; texts equal
+// after lower-casing share a rank. Each distinct text is lower-cased and ranked once, so the sort of a large
+// library compares integers only.
+template <typename Field> std::vector<int> plainRanks(const QList<Song>& songs, Field field) {
+    QHash<QString, int> idOf;
+    std::vector<std::u32string> keys;
+    std::vector<int> songIds(songs.size());
+    const QString* last = nullptr;
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const QString& text = field(songs[i]);
+        // Songs of one album mostly come together and share their texts.
+        if (last && text == *last) {
+            songIds[i] = songIds[i - 1];
+            continue;
+        }
+        auto it = idOf.constFind(text);
+        if (it == idOf.constEnd()) {
+            it = idOf.insert(text, int(keys.size()));
+            keys.push_back(plainKey(text));
+        }
+        songIds[i] = *it;
+        last = &text;
+    }
+    std::vector<int> byKey(keys.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+    std::vector<int> rankOf(keys.size());
+    int rank = 0;
+    for (size_t k = 0; k < byKey.size(); ++k) {
+        if (k > 0 && keys[byKey[k]] != keys[byKey[k - 1]]) ++rank;
+        rankOf[byKey[k]] = rank;
+    }
+    for (int& id : songIds)
+        id = rankOf[id];
+    return songIds;
 }
 
 } // namespace
@@ -93,19 +129,17 @@ QList<Song> SyncPlan::songs(const QString& music, const LibraryStore& library, c
 SyncPlan SyncPlan::make(const QList<Song>& songs, qint64 capacity, const QString& whenFull, bool convert,
                         qint64 quality, const Plays& plays) {
     // 1. Album order: a stable sort on keys made once per song.
-    std::vector<OrderKey> keys;
-    keys.reserve(songs.size());
-    for (const Song& s : songs)
-        keys.push_back({plainKey(s.albumArtist), plainKey(s.album), s.disc, s.track});
+    const std::vector<int> artistRank =
+        plainRanks(songs, [](const Song& s) -> const QString& { return s.albumArtist; });
+    const std::vector<int> albumRank =
+        plainRanks(songs, [](const Song& s) -> const QString& { return s.album; });
     std::vector<qsizetype> order(songs.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
-        const OrderKey& ka = keys[a];
-        const OrderKey& kb = keys[b];
-        if (int c = ka.albumArtist.compare(kb.albumArtist)) return c < 0;
-        if (int c = ka.album.compare(kb.album)) return c < 0;
-        if (ka.disc != kb.disc) return ka.disc < kb.disc;
-        return ka.track < kb.track;
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        if (artistRank[a] != artistRank[b]) return artistRank[a] < artistRank[b];
+        if (albumRank[a] != albumRank[b]) return albumRank[a] < albumRank[b];
+        if (songs[a].disc != songs[b].disc) return songs[a].disc < songs[b].disc;
+        return songs[a].track < songs[b].track;
     });
 
     // 2. Split off what the player can't play when nothing is converted.
@@ -128,7 +162,6 @@ SyncPlan SyncPlan::make(const QList<Song>& songs, qint64 capacity, const QString
         candidates.push_back({i, size, playable});
     }
 
-    plan.going.reserve(qsizetype(candidates.size()));
     // 3. Fill the budget. A song as large as what is left still fits.
     std::vector<bool> taken(candidates.size(), false);
     qint64 remaining = capacity;
@@ -156,6 +189,9 @@ SyncPlan SyncPlan::make(const QList<Song>& songs, qint64 capacity, const QString
     }
 
     // 4. Collect in album order.
+    const qsizetype goingCount = std::count(taken.begin(), taken.end(), true);
+    plan.going.reserve(goingCount);
+    plan.left.reserve(qsizetype(candidates.size()) - goingCount);
     for (size_t c = 0; c < candidates.size(); ++c) {
         const Song& s = songs[candidates[c].song];
         if (taken[c]) {
