@@ -102,7 +102,10 @@ const QSet<QString>& SyncPlan::playable() {
 bool SyncPlan::isPlayable(const Song& song) {
     const QStringView ext = extension(song.url.path);
     if (ext.isEmpty()) return false;
-    return playable().contains(ext.toString().toLower());
+    // Compared in place, without making a lower-cased copy for every song of the library.
+    for (const QString& known : playable())
+        if (ext.compare(known, Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 
 qint64 SyncPlan::estimate(double duration, qint64 quality) {
