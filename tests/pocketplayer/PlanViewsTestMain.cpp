@@ -3,6 +3,7 @@
 #include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
+#include <QDir>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
@@ -27,6 +28,13 @@ public:
         plan.bytes = 1'500'000'000;
         plan.leftBytes = 700'000'000;
         m_list.show(plan, 256, description.value("music", QStringLiteral("all")).toString());
+    }
+
+    // Where a test saves a picture of what it drew, for a person to look at.
+    Q_INVOKABLE QString shotPath(const QString& name) const {
+        const QString folder = QStringLiteral(VELTO_BUILD_DIR "/screenshots");
+        QDir().mkpath(folder);
+        return folder + QLatin1Char('/') + name + QStringLiteral(".png");
     }
 
 private:

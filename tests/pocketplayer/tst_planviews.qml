@@ -9,7 +9,7 @@ TestCase {
     when: windowShown
     visible: true
     width: 600
-    height: 700
+    height: 1100
 
     Column {
         width: 560
@@ -30,6 +30,10 @@ TestCase {
             width: parent.width
             height: darkList.height
             Theme.scheme: Theme.Dark
+            Rectangle {
+                anchors.fill: parent
+                color: darkSide.Theme.base
+            }
             SyncPlanList {
                 id: darkList
                 width: parent.width
@@ -115,5 +119,13 @@ TestCase {
         const image = grabImage(track)
         verify(!Qt.colorEqual(image.pixel(200, 7), track.color))
         verify(Qt.colorEqual(image.pixel(300, 7), track.color))
+    }
+
+    // Saves both schemes of a full plan and the bar into the build folder, to compare with the design.
+    function test_zz_pictures() {
+        planProbe.show({ going: 9, left: 3, unplayable: 1, converted: 2 })
+        waitForRendering(testCase)
+        const image = grabImage(testCase)
+        image.save(planProbe.shotPath("pocketplayer-plan-list"))
     }
 }
