@@ -1,4 +1,5 @@
 import QtQuick
+import Velto.Kit
 import Velto.Shell
 import Velto.PocketPlayer
 
@@ -120,6 +121,32 @@ Column {
                 Accessible.role: Accessible.StaticText
                 Accessible.name: text
             }
+        }
+    }
+
+    // An empty plan: why nothing goes on, and the way to the settings that decide it.
+    BalancedText {
+        objectName: "planEmptyText"
+        visible: planList.list.empty
+        text: planList.list.emptyText
+        size: 13
+        maxWidth: 400
+        color: planList.Theme.secondary
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+    }
+
+    Item {
+        visible: planList.list.empty
+        width: settingsPill.width
+        height: settingsPill.height + 8
+        PillButton {
+            id: settingsPill
+            objectName: "planSettings"
+            y: 8
+            title: "sync settings"
+            color: planList.Theme.soft
+            onClicked: planList.openSettings()
         }
     }
 }

@@ -38,8 +38,34 @@ TestCase {
                 id: darkList
                 width: parent.width
                 list: planProbe.list
+                onOpenSettings: testCase.settingsOpened += 1
             }
         }
+    }
+
+    property int settingsOpened: 0
+
+    function test_emptyPlanTellsWhyAndLeadsToSettings() {
+        const cases = [{ music: "choose", text: "Nothing chosen yet. Right-click an artist, album or song and choose Add to Player, or drag it onto the player at the bottom left." },
+                       { music: "all", text: "Nothing is set to go on your player." },
+                       { music: "none", text: "Nothing is set to go on your player." }]
+        for (const c of cases) {
+            planProbe.show({ music: c.music })
+            compare(findChildrenNamed(darkList, "planSection").length, 0)
+            const text = findChildNamed(darkList, "planEmptyText")
+            verify(text.visible)
+            compare(text.text, c.text)
+            verify(text.width <= 400)
+        }
+        const pill = findChildNamed(darkList, "planSettings")
+        verify(pill.visible)
+        compare(pill.Accessible.name, "sync settings")
+        settingsOpened = 0
+        mouseClick(pill)
+        compare(settingsOpened, 1)
+        planProbe.show({ going: 1 })
+        verify(!findChildNamed(darkList, "planEmptyText").visible)
+        verify(!pill.visible)
     }
 
     function headings(list) {
