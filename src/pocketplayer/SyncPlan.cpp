@@ -103,8 +103,13 @@ bool SyncPlan::isPlayable(const Song& song) {
     const QStringView ext = extension(song.url.path);
     if (ext.isEmpty()) return false;
     // Compared in place, without making a lower-cased copy for every song of the library.
-    for (const QString& known : playable())
-        if (ext.compare(known, Qt::CaseInsensitive) == 0) return true;
+    for (const QString& known : playable()) {
+        if (ext.size() != known.size()) continue;
+        qsizetype i = 0;
+        while (i < ext.size() && ext[i].toLower() == known[i])
+            ++i;
+        if (i == ext.size()) return true;
+    }
     return false;
 }
 
