@@ -38,8 +38,10 @@ public:
     bool isOpen() const { return m_open != nullptr; }
     Q_INVOKABLE void close();
 
-    // The delays run on this clock (the event loop's unless a test sets its own).
+    // The delays run on this clock (the event loop's unless a test sets its own); the kit's hover hints
+    // wait on it too.
     void setClock(MenuClock* clock);
+    MenuClock* clock() const { return m_clock; }
 
 signals:
     void openChanged();

@@ -6,8 +6,25 @@
 
 // The albums that share an album artist; keyed lower-cased everywhere.
 struct Artist {
+    Q_GADGET
+    QML_VALUE_TYPE(artist)
+    Q_PROPERTY(bool valid READ isValid CONSTANT)
+    Q_PROPERTY(QString id READ id CONSTANT)
+    Q_PROPERTY(QString name MEMBER name CONSTANT)
+    Q_PROPERTY(QVariantList albums READ albumList CONSTANT)
+    Q_PROPERTY(int songCount READ songCount CONSTANT)
+    Q_PROPERTY(QString genre READ genreText CONSTANT)
+    Q_PROPERTY(QUrl artworkURL READ artworkUrl CONSTANT)
+
+public:
     QString name;
     QList<Album> albums;
+
+    bool isValid() const { return !name.isEmpty() || !albums.isEmpty(); }
+    QVariantList albumList() const;
+    int songCount() const;
+    QString genreText() const { return genre().value_or(QString()); }
+    QUrl artworkUrl() const;
 
     QString id() const;
     QList<Song> songs() const;

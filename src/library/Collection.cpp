@@ -302,3 +302,36 @@ size_t qHash(const Artist& a, size_t seed) {
         seed = qHash(al, seed);
     return seed;
 }
+
+QVariantList Album::songList() const {
+    QVariantList out;
+    out.reserve(songs.size());
+    for (const Song& song : songs)
+        out.append(QVariant::fromValue(song));
+    return out;
+}
+
+QUrl Album::artworkUrl() const {
+    const std::optional<FileUrl> url = artworkURL();
+    return url ? url->toUrl() : QUrl();
+}
+
+QVariantList Artist::albumList() const {
+    QVariantList out;
+    out.reserve(albums.size());
+    for (const Album& album : albums)
+        out.append(QVariant::fromValue(album));
+    return out;
+}
+
+int Artist::songCount() const {
+    qsizetype count = 0;
+    for (const Album& album : albums)
+        count += album.songs.size();
+    return int(count);
+}
+
+QUrl Artist::artworkUrl() const {
+    const std::optional<FileUrl> url = artworkURL();
+    return url ? url->toUrl() : QUrl();
+}

@@ -371,6 +371,35 @@ std::optional<Song> LibraryStore::song(const QString& path) const {
     return m_songs.at(*it);
 }
 
+namespace {
+template <typename T> QVariant wrapped(const std::optional<T>& value) {
+    return value ? QVariant::fromValue(*value) : QVariant();
+}
+} // namespace
+
+QVariant LibraryStore::song(const QVariant& path) const {
+    if (path.metaType() == QMetaType::fromType<Song>()) return wrapped(song(path.value<Song>().path()));
+    return wrapped(song(path.toString()));
+}
+
+QVariant LibraryStore::album(const QVariant& id) const {
+    if (id.metaType() == QMetaType::fromType<Album>()) return wrapped(album(id.value<Album>().id()));
+    return wrapped(album(id.toString()));
+}
+
+QVariant LibraryStore::artist(const QVariant& name) const {
+    if (name.metaType() == QMetaType::fromType<Artist>()) return wrapped(artist(name.value<Artist>().name));
+    return wrapped(artist(name.toString()));
+}
+
+QUrl LibraryStore::artworkURL(const QVariant& value) const {
+    std::optional<Song> s = value.metaType() == QMetaType::fromType<Song>()
+                                ? std::optional(value.value<Song>())
+                                : song(value.toString());
+    if (!s || !s->isValid()) return {};
+    return artworkURL(*s).toUrl();
+}
+
 FileUrl LibraryStore::artworkURL(const Song& s) const {
     auto it = m_albumIndexByID.constFind(s.albumID());
     if (it != m_albumIndexByID.cend())

@@ -9,8 +9,8 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 #include <QUrl>
+#include <QtQml/qqmlregistration.h>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -75,6 +75,16 @@ public:
     std::optional<Song> song(const QString& path) const;
     // The song's album's artwork, else the song's own file (its embedded picture or one beside it).
     FileUrl artworkURL(const Song& song) const;
+    // The same lookups for the views: a path, identity or name (or the value itself) in, the value out;
+    // an invalid value (undefined in QML) when there is none.
+    Q_INVOKABLE QVariant song(const QVariant& path) const;
+    Q_INVOKABLE QVariant album(const QVariant& id) const;
+    Q_INVOKABLE QVariant artist(const QVariant& name) const;
+    // A song given by value or by path; an empty address for a path that is not in the collection.
+    Q_INVOKABLE QUrl artworkURL(const QVariant& song) const;
+    std::optional<Song> song(const char* path) const { return song(QString::fromUtf8(path)); }
+    std::optional<Album> album(const char* id) const { return album(QString::fromUtf8(id)); }
+    std::optional<Artist> artist(const char* name) const { return artist(QString::fromUtf8(name)); }
     qint64 totalBytes() const;
     // Every album, newest first; equal dates in plain title order.
     QList<Album> recentlyAdded() const;

@@ -1,5 +1,7 @@
 #include "PlayerMusic.h"
 
+#include "core/SettingKeys.h"
+
 #include "core/DataFolder.h"
 #include "core/Defaults.h"
 #include "core/JsonFile.h"
@@ -10,7 +12,7 @@
 
 namespace {
 
-const QString syncMusicKey = QStringLiteral("sync.music");
+const QString syncMusicKey = QString::fromLatin1(SettingKeys::syncMusic);
 
 QString quoted(const QString& name) {
     return QChar(0x201C) + name + QChar(0x201D);
@@ -49,7 +51,7 @@ void PlayerMusic::save() const {
 QString PlayerMusic::addedNotice(const QList<PlayerPick>& fresh) const {
     const QString what = fresh.size() == 1 ? quoted(fresh.first().name)
                                            : QString::number(fresh.size()) + QStringLiteral(" picks");
-    const QString setting = m_defaults.stringValue(syncMusicKey, QStringLiteral("all"));
+    const QString setting = m_defaults.declared(syncMusicKey).toString();
     if (setting == QLatin1String("choose")) return what + QStringLiteral(" will go on your player");
     if (setting == QLatin1String("none"))
         return QStringLiteral("added ") + what +

@@ -8,12 +8,14 @@
 #include <QString>
 #include <QStringList>
 #include <QUuid>
+#include <QtQml/qqmlregistration.h>
 #include <optional>
 
 // One of the user's playlists. Songs are remembered by file path only, so a playlist survives rescans and a
 // song that leaves the library drops out of the list until its file comes back.
 struct Playlist {
     Q_GADGET
+    QML_VALUE_TYPE(playlist)
     Q_PROPERTY(QString id READ idText)
     Q_PROPERTY(QString name MEMBER name)
     Q_PROPERTY(QStringList paths MEMBER paths)

@@ -8,9 +8,15 @@ VisualizerGlow {
     player: Stores.player
     dark: band.Theme.dark
     reduceMotion: Motion.reduceMotion
+    showEqualizer: equalizer.value === true
     height: bandHeight + 80
     anchors.left: parent ? parent.left : undefined
     anchors.right: parent ? parent.right : undefined
     anchors.bottom: parent ? parent.bottom : undefined
     Accessible.ignored: true
+
+    Setting {
+        id: equalizer
+        key: "showEqualizer"
+    }
 }

@@ -51,6 +51,12 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
     m_backend.setVolume(float(m_volume));
     m_backend.setTapSink(&m_levels);
 
+    connect(this, &Player::queueChanged, this, &Player::noticeCurrent);
+    connect(this, &Player::indexChanged, this, &Player::noticeCurrent);
+    connect(this, &Player::queueChanged, this, &Player::timeLeftChanged);
+    connect(this, &Player::indexChanged, this, &Player::timeLeftChanged);
+    connect(this, &Player::positionChanged, this, &Player::timeLeftChanged);
+
     // The position follows the engine four times a second while a song plays.
     m_positionTimer.setInterval(250);
     connect(&m_positionTimer, &QTimer::timeout, this, &Player::observePosition);
@@ -320,6 +326,7 @@ void Player::toggle() {
 }
 
 void Player::seek(double seconds) {
+    if (!std::isfinite(seconds)) return;
     setPosition(seconds);
     m_backend.seekExact(seconds);
     restartStallClock();
@@ -327,6 +334,7 @@ void Player::seek(double seconds) {
 }
 
 void Player::scrub(double seconds) {
+    if (!std::isfinite(seconds)) return;
     m_backend.seekFast(seconds);
     restartStallClock();
 }
@@ -383,6 +391,9 @@ void Player::onFailed(quint64 generation, const QString& message) {
 }
 
 void Player::cannotPlay(const QString& reason) {
+    // A broken file raises several errors (and may stall too); the user hears about it once per load.
+    if (m_failedGeneration == m_generation) return;
+    m_failedGeneration = m_generation;
     const std::optional<Song> song = current();
     qWarning() << "cannot play" << (song ? song->path() : QString()) << ":" << reason;
     // Free the decoder (a stuck one may be spinning) and stop claiming to play. The count, history and open
@@ -470,4 +481,89 @@ void Player::setNotice(std::optional<Notice> notice) {
 QString Player::describe(const QList<Song>& songs) {
     if (songs.size() == 1) return QChar(0x201C) + songs.first().title + QChar(0x201D);
     return QString::number(songs.size()) + QStringLiteral(" songs");
+}
+
+// MARK: the views' commands
+
+void Player::setStores(const LibraryStore* library, const LastFMStore* lastFM) {
+    m_library = library;
+    m_lastFM = lastFM;
+}
+
+std::optional<Song> Player::resolved(const QVariant& item) const {
+    if (item.metaType() == QMetaType::fromType<Song>()) {
+        Song song = item.value<Song>();
+        if (!song.isValid()) return std::nullopt;
+        return song;
+    }
+    if (!m_library || !item.canConvert<QString>()) return std::nullopt;
+    return m_library->song(item.toString());
+}
+
+QList<Song> Player::resolved(const QVariantList& items) const {
+    QList<Song> songs;
+    songs.reserve(items.size());
+    for (const QVariant& item : items)
+        if (std::optional<Song> song = resolved(item)) songs.append(std::move(*song));
+    return songs;
+}
+
+void Player::play(const QVariantList& songs, int from) {
+    play(resolved(songs), from);
+}
+
+void Player::playNext(const QVariantList& songs) {
+    playNext(resolved(songs));
+}
+
+void Player::enqueue(const QVariantList& songs) {
+    enqueue(resolved(songs));
+}
+
+void Player::smartDJ(const QVariant& artist) {
+    if (!m_library || !m_lastFM) return;
+    std::optional<Artist> found = artist.metaType() == QMetaType::fromType<Artist>()
+                                      ? m_library->artist(artist.value<Artist>().name)
+                                      : m_library->artist(artist.toString());
+    if (found) smartDJ(*found, *m_library, *m_lastFM);
+}
+
+bool Player::isLiked(const QVariant& song) const {
+    return isLiked(resolved(song));
+}
+
+void Player::toggleLike(const QVariant& song) {
+    toggleLike(resolved(song));
+}
+
+int Player::plays(const QVariant& song) const {
+    return plays(resolved(song));
+}
+
+QVariantList Player::upNextSongs(int limit) const {
+    QVariantList out;
+    const qsizetype first = qsizetype(m_index) + 1;
+    qsizetype end = m_queue.size();
+    if (limit >= 0) end = std::min(end, first + limit);
+    for (qsizetype i = first; i < end; ++i)
+        out.append(QVariant::fromValue(m_queue[i]));
+    return out;
+}
+
+QVariant Player::currentValue() const {
+    const std::optional<Song> song = current();
+    return song ? QVariant::fromValue(*song) : QVariant();
+}
+
+QStringList Player::likedPaths() const {
+    QStringList paths(m_likes.begin(), m_likes.end());
+    paths.sort();
+    return paths;
+}
+
+void Player::noticeCurrent() {
+    std::optional<Song> now = current();
+    if (now == m_announcedCurrent) return;
+    m_announcedCurrent = std::move(now);
+    emit currentChanged();
 }

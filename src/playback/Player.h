@@ -2,20 +2,21 @@
 
 #include "AudioLevels.h"
 #include "ListeningLog.h"
-#include "VolumeFade.h"
 #include "SmartDJ.h"
+#include "VolumeFade.h"
 #include "library/Song.h"
 #include "platform/mpris/NowPlayingCenter.h"
 
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <QUuid>
+#include <QVariant>
+#include <QtQml/qqmlregistration.h>
 #include <functional>
 #include <optional>
 
@@ -42,6 +43,13 @@ class Player : public QObject {
     Q_PROPERTY(QString volumeText READ volumeText NOTIFY volumeChanged)
     Q_PROPERTY(QString noticeText READ noticeText NOTIFY noticeChanged)
     Q_PROPERTY(QUuid noticeId READ noticeId NOTIFY noticeChanged)
+    // The song that plays or is paused; undefined when the queue is empty.
+    Q_PROPERTY(QVariant current READ currentValue NOTIFY currentChanged)
+    Q_PROPERTY(int queueLength READ queueLength NOTIFY queueChanged)
+    // What is left of the current song and all of Up Next, in seconds.
+    Q_PROPERTY(double timeLeft READ timeLeft NOTIFY timeLeftChanged)
+    // The liked songs' paths, sorted.
+    Q_PROPERTY(QStringList likes READ likedPaths NOTIFY likesChanged)
 
 public:
     // A short message for the foot of the page. Every post is a new notice, even with the same text, so
@@ -94,6 +102,26 @@ public:
     // Plays a Smart DJ mix of 60 songs around `artist` and keeps it going when the queue runs out. A mix
     // that comes out empty changes nothing.
     void smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM);
+    // Runs the current mix on: more songs around its artist are appended. False when there is no mix or
+    // nothing more to add.
+    Q_INVOKABLE bool continueMix();
+
+    // The same commands for the views, which hold songs as values or as paths: each item is a song or the
+    // path of one in the collection (paths that are not are left out). Smart DJ takes an artist or its name.
+    // These need the stores set below.
+    void setStores(const LibraryStore* library, const LastFMStore* lastFM);
+    Q_INVOKABLE void play(const QVariantList& songs, int from = 0);
+    Q_INVOKABLE void playNext(const QVariantList& songs);
+    Q_INVOKABLE void enqueue(const QVariantList& songs);
+    Q_INVOKABLE void smartDJ(const QVariant& artist);
+    Q_INVOKABLE bool isLiked(const QVariant& song) const;
+    Q_INVOKABLE void toggleLike(const QVariant& song);
+    Q_INVOKABLE int plays(const QVariant& song) const;
+    // Up Next as values, at most `limit` of them (all when negative).
+    Q_INVOKABLE QVariantList upNextSongs(int limit = -1) const;
+    QVariant currentValue() const;
+    int queueLength() const { return int(m_queue.size()); }
+    QStringList likedPaths() const;
 
     const QList<Song>& queue() const { return m_queue; }
     void setQueue(QList<Song> queue);
@@ -175,12 +203,13 @@ signals:
     void volumeChanged();
     void noticeChanged();
     void nowPlayingChanged();
+    void currentChanged();
+    void timeLeftChanged();
 
 private:
     void load();
     void shuffleRest();
     void finishListening();
-    bool continueMix();
     QList<Song> mixAround(const Artist& artist, const ArtistRelations& relations,
                           const QSet<QString>& avoiding);
     void restart();
@@ -191,6 +220,9 @@ private:
     void observePosition();
     void restartStallClock();
     void cannotPlay(const QString& reason);
+    std::optional<Song> resolved(const QVariant& item) const;
+    QList<Song> resolved(const QVariantList& items) const;
+    void noticeCurrent();
     void onEnded(quint64 generation);
     void onFailed(quint64 generation, const QString& message);
     void readStoredState();
@@ -229,6 +261,11 @@ private:
     MixContinuation m_moreOfTheMix;
 
     quint64 m_generation = 0; // of the song loaded last
+    // The load whose failure was told already: one broken file says so once, however many errors it raises.
+    std::optional<quint64> m_failedGeneration;
+    std::optional<Song> m_announcedCurrent;
+    const LibraryStore* m_library = nullptr;
+    const LastFMStore* m_lastFM = nullptr;
     QTimer m_positionTimer;
     QElapsedTimer m_progressClock;
     double m_lastSeenPosition = 0;

@@ -18,6 +18,7 @@ constexpr double leastUnmutedVolume = 0.05;
 } // namespace
 
 void Player::setVolume(double volume) {
+    if (!std::isfinite(volume)) return;
     // The user hears a resume fade come up; a volume set meanwhile (a mute right after resuming) must be
     // heard at once and stay. A pause fade keeps its course: it ends by setting this volume anyway.
     if (m_fade && m_fadeGivesWay) cancelFade();

@@ -1,5 +1,7 @@
 #include "IvraModel.h"
 
+#include "core/SettingKeys.h"
+
 #include "core/Defaults.h"
 
 #include <QHash>
@@ -85,8 +87,8 @@ ChosenPlayer::ChosenPlayer(const QString& model, const QString& finish, int capa
 }
 
 ChosenPlayer ChosenPlayer::stored(const Defaults& defaults) {
-    const double capacity = defaults.doubleValue(QStringLiteral("player.capacity"), 0);
-    return ChosenPlayer(defaults.stringValue(QStringLiteral("player.model"), QStringLiteral("flash")),
-                        defaults.stringValue(QStringLiteral("player.finish")),
+    const double capacity = defaults.declared(QString::fromLatin1(SettingKeys::playerCapacity)).toDouble();
+    return ChosenPlayer(defaults.declared(QString::fromLatin1(SettingKeys::playerModel)).toString(),
+                        defaults.declared(QString::fromLatin1(SettingKeys::playerFinish)).toString(),
                         qIsFinite(capacity) && qAbs(capacity) < 1e9 ? int(capacity) : 0);
 }

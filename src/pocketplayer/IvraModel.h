@@ -2,13 +2,23 @@
 
 #include <QColor>
 #include <QList>
+#include <QObject>
 #include <QSizeF>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 #include <optional>
 
 // One colour finish of a pocket player. A finish name means something only together with its model: both
 // models sell a "red", in different colours.
 struct IvraFinish {
+    Q_GADGET
+    QML_VALUE_TYPE(ivraFinish)
+    Q_PROPERTY(QString name MEMBER name CONSTANT)
+    Q_PROPERTY(QColor top READ topColor CONSTANT)
+    Q_PROPERTY(QColor bottom READ bottomColor CONSTANT)
+    Q_PROPERTY(bool light MEMBER light CONSTANT)
+
+public:
     QString name;
     quint32 top = 0;    // 0xRRGGBB: the main colour, upper end of the swatch, source of the player accent
     quint32 bottom = 0; // 0xRRGGBB: lower end of the swatch
@@ -45,8 +55,20 @@ QSizeF frontFace(IvraModel model);
 class Defaults;
 
 class ChosenPlayer {
+    Q_GADGET
+    QML_VALUE_TYPE(chosenPlayer)
+    // "flash" or "hd".
+    Q_PROPERTY(QString model READ modelText CONSTANT)
+    Q_PROPERTY(IvraFinish finish READ finish CONSTANT)
+    Q_PROPERTY(int capacity READ capacity CONSTANT)
+    // "ivra hd 64".
+    Q_PROPERTY(QString name READ nameText CONSTANT)
+
 public:
+    ChosenPlayer() : ChosenPlayer(QString(), QString(), 0) {}
     ChosenPlayer(const QString& model, const QString& finish, int capacity);
+    QString modelText() const { return Ivra::rawValue(m_model); }
+    QString nameText() const { return Ivra::name(m_model, m_capacity); }
     // From "player.model", "player.finish" and "player.capacity", at each use (never cached: the pages
     // change them while the program runs).
     static ChosenPlayer stored(const Defaults& defaults);

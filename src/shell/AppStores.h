@@ -3,12 +3,15 @@
 #include "AppModel.h"
 #include "CommandTable.h"
 #include "RootModel.h"
+#include "WindowOpener.h"
+#include "core/Defaults.h"
 #include "library/ArtistImageStore.h"
 #include "library/LibraryStore.h"
 #include "library/PlayerMusic.h"
 #include "library/PlaylistStore.h"
 #include "playback/LastFMStore.h"
 #include "playback/Player.h"
+#include "playback/RelatedArtists.h"
 
 #include <QObject>
 #include <QQmlEngine>
@@ -29,6 +32,9 @@ class AppStores : public QObject {
     Q_PROPERTY(LastFMStore* lastFM MEMBER lastFM CONSTANT)
     Q_PROPERTY(CommandTable* commands MEMBER commands CONSTANT)
     Q_PROPERTY(RootModel* root MEMBER root CONSTANT)
+    Q_PROPERTY(Defaults* defaults MEMBER defaults CONSTANT)
+    Q_PROPERTY(RelatedArtists* relations MEMBER relations CONSTANT)
+    Q_PROPERTY(WindowOpener* windows MEMBER windows CONSTANT)
 
 public:
     // No default constructor: QML must ask `create` for the instance the application installed.
@@ -43,6 +49,12 @@ public:
     LastFMStore* lastFM = nullptr;
     CommandTable* commands = nullptr;
     RootModel* root = nullptr;
+    Defaults* defaults = nullptr;
+    RelatedArtists* relations = nullptr;
+    WindowOpener* windows = nullptr;
+
+    // The addresses of a playlist's cover, its songs given by path: at most four album covers.
+    Q_INVOKABLE QList<QUrl> playlistCoverURLs(const QStringList& paths) const;
 
     void installIn(QQmlEngine& engine);
     // The instance installed in the engine; an empty one when none was (a view test without stores).

@@ -9,14 +9,16 @@
 #include "playback/LastFMStore.h"
 #include "playback/Player.h"
 
+#include "core/SettingKeys.h"
+
 #include <QFileInfo>
 #include <algorithm>
 
 namespace {
-const QString accentSetting = QStringLiteral("accent");
-const QString appearanceSetting = QStringLiteral("appearance");
-const QString modelSetting = QStringLiteral("player.model");
-const QString finishSetting = QStringLiteral("player.finish");
+const QString accentSetting = QString::fromLatin1(SettingKeys::accent);
+const QString appearanceSetting = QString::fromLatin1(SettingKeys::appearance);
+const QString modelSetting = QString::fromLatin1(SettingKeys::playerModel);
+const QString finishSetting = QString::fromLatin1(SettingKeys::playerFinish);
 } // namespace
 
 RootModel::RootModel(Defaults& defaults, AppModel& app, LibraryStore& library, Player& player,
@@ -39,8 +41,7 @@ bool RootModel::isDarkScheme(const QString& appearance, bool systemIsDark) {
 }
 
 void RootModel::updateScheme() {
-    const bool dark = isDarkScheme(m_defaults.stringValue(appearanceSetting, QStringLiteral("system")),
-                                   m_appearance.isDark());
+    const bool dark = isDarkScheme(m_defaults.declared(appearanceSetting).toString(), m_appearance.isDark());
     if (dark == m_dark) return;
     m_dark = dark;
     emit darkChanged();
@@ -77,9 +78,9 @@ void RootModel::refreshLastFM() {
 QString RootModel::accentKey() const {
     const std::optional<Song> current = m_player.current();
     const QString cover = current ? m_library.artworkURL(*current).path : QString();
-    return m_defaults.stringValue(accentSetting, QStringLiteral("magenta")) + QLatin1Char(' ') +
-           m_defaults.stringValue(modelSetting, QStringLiteral("flash")) + QLatin1Char(' ') +
-           m_defaults.stringValue(finishSetting) + QLatin1Char(' ') + cover;
+    return m_defaults.declared(accentSetting).toString() + QLatin1Char(' ') +
+           m_defaults.declared(modelSetting).toString() + QLatin1Char(' ') +
+           m_defaults.declared(finishSetting).toString() + QLatin1Char(' ') + cover;
 }
 
 void RootModel::updateAccent() {

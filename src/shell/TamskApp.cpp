@@ -21,8 +21,8 @@
 #include "playback/Player.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QQuickWindow>
 #include <QThread>
 
@@ -75,7 +75,8 @@ bool TamskApp::takeBusName() {
     QDeadlineTimer deadline(handOverWaitMs);
     while (true) {
         if (m_mpris->start() != MprisService::Start::nameTaken) return true;
-        if (MprisService::raiseRunning(m_mpris->busName(), raiseAttemptMs) || deadline.hasExpired()) return false;
+        if (MprisService::raiseRunning(m_mpris->busName(), raiseAttemptMs) || deadline.hasExpired())
+            return false;
         QThread::msleep(100);
     }
 }
@@ -172,6 +173,15 @@ void TamskApp::installStores() {
     m_stores->lastFM = &lastFM();
     m_stores->commands = &commands();
     m_stores->root = &root();
+    m_stores->defaults = m_defaults.get();
+    // The views hand the player songs by path and artists by name: it looks them up here.
+    m_player->setStores(m_library.get(), m_lastFM.get());
+    m_stores->relations = new RelatedArtists(*m_library, *m_player, *m_lastFM, m_stores);
+    m_stores->windows = new WindowOpener(
+        [this](const QString& id) {
+            return id == QLatin1String("mini") ? showMiniWindow() : showMainWindow();
+        },
+        m_stores);
 }
 
 void TamskApp::exposeTo(QQmlEngine& engine) {

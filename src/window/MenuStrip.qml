@@ -24,7 +24,7 @@ Row {
             required property var modelData
             objectName: "menu " + modelData.title
             hoverEnabled: true
-            anchors.verticalCenter: parent.verticalCenter
+            anchors.verticalCenter: menuButton.parent ? menuButton.parent.verticalCenter : undefined
             Accessible.role: Accessible.ButtonMenu
             Accessible.name: modelData.title
             onClicked: menus.open(modelData.title, menuButton)

@@ -76,6 +76,9 @@ public slots:
         engine->addImportPath(QStringLiteral("qrc:/"));
         m_app->exposeTo(*engine);
         engine->rootContext()->setContextProperty(QStringLiteral("menuProbe"), new MenuProbe(*engine));
+        // Tests save pictures of what they draw here, for anyone to look at.
+        engine->rootContext()->setContextProperty(QStringLiteral("buildDir"),
+                                                  QStringLiteral(VELTO_BUILD_DIR));
     }
 
 private:

@@ -27,9 +27,9 @@ TEST(PlayerQueue, EmptyListChangesNothing) {
     PlayerRig p;
     p->play(songs(3), 1, QStringLiteral("Mixer"));
     const auto listens = p->log().listens().size();
-    p->play({}, 0);
-    p->playNext({});
-    p->enqueue({});
+    p->play(QList<Song>{}, 0);
+    p->playNext(QList<Song>{});
+    p->enqueue(QList<Song>{});
     EXPECT_EQ(p->queue(), songs(3));
     EXPECT_EQ(p->index(), 1);
     EXPECT_EQ(p->smartDJArtist(), QStringLiteral("Mixer"));
@@ -364,4 +364,55 @@ TEST(PlayerTransport, MissingOutputIsANotice) {
     emit p.backend.outputUnavailable(QStringLiteral("none"));
     EXPECT_EQ(p->noticeText(), QStringLiteral("no sound output found, playing silently"));
     EXPECT_TRUE(p->isPlaying());
+}
+
+// A broken file raises several errors while it loads: the user is told once, and again only for a new load.
+TEST(PlayerTransport, AnUnplayableSongIsToldOncePerLoad) {
+    PlayerRig p;
+    QSignalSpy notices(&*p, &Player::noticeChanged);
+    p->play(songs(2), 0);
+    p.backend.fail();
+    p.backend.fail(QStringLiteral("internal data stream error"));
+    p.backend.fail();
+    EXPECT_EQ(notices.count(), 1);
+    p->jump(0);
+    p.backend.fail();
+    EXPECT_EQ(notices.count(), 2);
+}
+
+TEST(PlayerTransport, NonFiniteSeekAndVolumeChangeNothing) {
+    PlayerRig p;
+    p->play(songs(1), 0);
+    p->seek(42);
+    p->setVolume(0.4);
+    for (double bad : {qQNaN(), qInf(), -qInf()}) {
+        p->seek(bad);
+        p->scrub(bad);
+        p->setVolume(bad);
+    }
+    EXPECT_EQ(p->position(), 42);
+    EXPECT_EQ(p.backend.position(), 42);
+    EXPECT_EQ(p->volume(), 0.4);
+    EXPECT_EQ(p.defaults->doubleValue(Player::volumeKey, 0), 0.4);
+}
+
+// The views see the current song as a value and are told when it changes, and only then.
+TEST(PlayerQueue, CurrentIsPublishedWhenItChanges) {
+    PlayerRig p;
+    QSignalSpy changes(&*p, &Player::currentChanged);
+    EXPECT_FALSE(p->currentValue().isValid());
+    p->play(songs(3), 1);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(p->currentValue().value<Song>().title, "S1");
+    p->enqueue({songNumber(9)});
+    EXPECT_EQ(changes.count(), 1);
+    p->next(false);
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(p->currentValue().value<Song>().title, "S2");
+    EXPECT_EQ(p->upNextSongs().size(), 1);
+    EXPECT_EQ(p->upNextSongs(0).size(), 0);
+    // Values that are songs play; anything else is left out (no library is set to look paths up).
+    p->play(QVariantList{QVariant::fromValue(songNumber(5)), QStringLiteral("/music/s6.mp3"), 3});
+    EXPECT_EQ(p->queueLength(), 1);
+    EXPECT_EQ(p->currentValue().value<Song>().title, "S5");
 }

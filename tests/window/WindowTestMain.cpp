@@ -2,6 +2,9 @@
 #include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
+#include <QDir>
+#include <QFile>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
 #include <memory>
@@ -16,7 +19,16 @@ public slots:
             usePrivateBus();
             m_home = std::make_unique<TestHome>();
             m_app = std::make_unique<TamskApp>();
+            // A small music folder for the tests that play: a tagged tone and a file that only looks
+            // like music.
+            m_music = m_home->dataHome() + QStringLiteral("/test-music");
+            QDir().mkpath(m_music);
+            QFile::copy(QStringLiteral(VELTO_FIXTURES_DIR "/tone.wav"),
+                        m_music + QStringLiteral("/tone.wav"));
+            QFile::copy(QStringLiteral(VELTO_FIXTURES_DIR "/garbage.m4a"),
+                        m_music + QStringLiteral("/garbage.m4a"));
         }
+        engine->rootContext()->setContextProperty(QStringLiteral("testMusicFolder"), m_music);
         engine->addImportPath(QStringLiteral("qrc:/"));
         m_app->exposeTo(*engine);
     }
@@ -25,6 +37,7 @@ public slots:
 private:
     std::unique_ptr<TestHome> m_home;
     std::unique_ptr<TamskApp> m_app;
+    QString m_music;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(velto_window, Setup)

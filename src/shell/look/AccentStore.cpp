@@ -1,5 +1,7 @@
 #include "AccentStore.h"
 
+#include "core/SettingKeys.h"
+
 #include "ColorMath.h"
 #include "Motion.h"
 #include "ShellObjects.h"
@@ -12,7 +14,8 @@ AccentStore::AccentStore(const Defaults& defaults, CoverColors coverColors, QObj
     : QObject(parent), m_coverColors(std::move(coverColors)), m_accent(Accent::magenta()),
       m_drawn(Accent::magenta()) {
     // A preset shows at once; "player" and "cover" stay magenta until the first update has run.
-    if (auto choice = AccentChoices::fromRaw(defaults.stringValue(QStringLiteral("accent"))))
+    if (auto choice =
+            AccentChoices::fromRaw(defaults.declared(QString::fromLatin1(SettingKeys::accent)).toString()))
         if (auto preset = AccentChoices::preset(*choice)) m_accent = m_drawn = *preset;
 
     m_fade = new QVariantAnimation(this);
