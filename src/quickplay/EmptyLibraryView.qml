@@ -1,6 +1,7 @@
 import QtQuick
 import Velto.Shell
 import Velto.Library
+import Velto.Kit
 import Velto.Quickplay
 
 // What Quickplay and the collection page show while the library has no songs: where VELTO looks for music,
@@ -39,10 +40,39 @@ Item {
             Accessible.role: Accessible.StaticText
             Accessible.name: text
         }
-        StatusLine {
-            objectName: "emptyStatus"
-            library: view.library
-            visible: !status.offersButtons && text !== ""
+        // The buttons, or the status line in their place while a scan or an import is under way.
+        Item {
+            width: Math.max(buttons.width, line.width)
+            height: status.offersButtons ? buttons.height + 8 : (line.visible ? line.height + 8 : 0)
+            Row {
+                id: buttons
+                objectName: "emptyButtons"
+                y: 8
+                spacing: 10
+                visible: status.offersButtons
+                PillButton {
+                    objectName: "chooseFolder"
+                    anchors.verticalCenter: parent.verticalCenter
+                    title: "choose folder"
+                    filled: true
+                    color: view.Theme.primary
+                    onClicked: view.library.chooseFolder()
+                }
+                PillButton {
+                    objectName: "lookAgain"
+                    anchors.verticalCenter: parent.verticalCenter
+                    title: "look again"
+                    color: view.Theme.soft
+                    onClicked: view.library.scan()
+                }
+            }
+            StatusLine {
+                id: line
+                objectName: "emptyStatus"
+                y: 8
+                library: view.library
+                visible: !status.offersButtons && text !== ""
+            }
         }
     }
 }

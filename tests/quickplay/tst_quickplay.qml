@@ -26,6 +26,11 @@ Item {
     }
 
     Component {
+        id: spy
+        SignalSpy {}
+    }
+
+    Component {
         id: playlistTile
         PlaylistTile { width: 120; height: 120 }
     }
@@ -82,13 +87,22 @@ Item {
             verify(child(view, "emptyExplanation").text.startsWith("VELTO looks for songs in /"))
             verify(!status.visible)
             compare(status.height, 0)
+            const buttons = child(view, "emptyButtons")
+            verify(buttons.visible)
             grabImage(view).save(probe.screenshot("empty-library"))
 
+            // "choose folder" asks the window for its folder chooser.
+            const asked = createTemporaryObject(spy, root, { target: Stores.library, signalName: "chooseFolderRequested" })
+            mouseClick(child(view, "chooseFolder"))
+            compare(asked.count, 1)
+
+            // "look again" scans; the status line takes the buttons' place.
             probe.holdScans()
-            Stores.library.scan()
+            mouseClick(child(view, "lookAgain"))
             tryCompare(title, "text", "reading your music")
             tryCompare(status, "text", "looking for songs")
             verify(status.visible)
+            verify(!buttons.visible)
             // Caps draws the line in capitals.
             compare(child(status, "statusCaption").font.capitalization, Font.AllUppercase)
             verify(status.height > 0)
@@ -97,6 +111,7 @@ Item {
             probe.finishScan()
             tryCompare(title, "text", "your music goes here", 3000)
             verify(!status.visible)
+            verify(buttons.visible)
         }
     }
 
