@@ -8,8 +8,10 @@ Item {
 
     // The addresses PlaylistCover::urls gives for the playlist's songs, in order.
     property var urls: []
+    readonly property alias showsPicture: art.showsPicture
 
     Artwork {
+        id: art
         anchors.fill: parent
         kind: "playlist"
         picture: root.urls && root.urls.length > 0 ? ArtworkCache.mosaicSource(root.urls, ArtworkCache.revision) : ""

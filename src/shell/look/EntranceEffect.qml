@@ -6,6 +6,8 @@ import Velto.Shell
 Item {
     id: effect
     property real delayMs: 0
+    // How long the entrance runs; the enter animation's own length unless a view times its own.
+    property int durationMs: Motion.enterMs
     property point shift: Qt.point(0, 0)
     property real progress: 0
     // The item it moves; its own transforms are kept and the offset is added to them.
@@ -43,7 +45,7 @@ Item {
             target: effect
             property: "progress"
             to: 1
-            duration: Motion.enterMs
+            duration: effect.durationMs
             easing: Motion.enter
         }
     }
