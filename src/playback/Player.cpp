@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -54,6 +55,12 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
     // The position follows the engine four times a second while a song plays.
     m_positionTimer.setInterval(250);
     connect(&m_positionTimer, &QTimer::timeout, this, &Player::observePosition);
+    m_now = [] {
+        return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count());
+    };
+    connect(&m_backend, &MediaBackend::ready, this, &Player::onStarted);
     connect(&m_backend, &MediaBackend::ended, this, &Player::onEnded);
     connect(&m_backend, &MediaBackend::failed, this, &Player::onFailed);
     connect(&m_backend, &MediaBackend::outputUnavailable, this, [this](const QString& message) {
@@ -256,6 +263,8 @@ void Player::load() {
     m_backend.play();
     setPosition(0);
     restartStallClock();
+    m_awaitingStart = true;
+    m_engineReset = false;
     setIsPlaying(true);
     countPlay(song->path());
     updateNowPlaying();
@@ -314,6 +323,9 @@ void Player::toggle() {
     } else {
         resumeEngine();
         restartStallClock();
+        // An engine reset after a failure opens the song again: it has to start anew.
+        if (m_engineReset) m_awaitingStart = true;
+        m_engineReset = false;
         setIsPlaying(true);
     }
     updateNowPlaying();
@@ -337,8 +349,8 @@ double Player::liveTime() const {
 }
 
 void Player::setIsPlaying(bool playing) {
-    if (playing) {
-        m_positionTimer.start();
+    if (playing || m_awaitingStart) {
+        if (!m_positionTimer.isActive()) m_positionTimer.start();
     } else {
         m_positionTimer.stop();
     }
@@ -355,7 +367,7 @@ void Player::setPosition(double seconds) {
 
 void Player::restartStallClock() {
     m_lastSeenPosition = NAN;
-    m_progressClock.start();
+    m_progressSince = m_now();
 }
 
 void Player::observePosition() {
@@ -363,12 +375,20 @@ void Player::observePosition() {
     if (std::isfinite(now)) {
         if (!(std::abs(now - m_lastSeenPosition) < 0.001)) {
             m_lastSeenPosition = now;
-            m_progressClock.start();
+            m_progressSince = m_now();
         }
         setPosition(now);
     }
-    if (m_isPlaying && m_progressClock.isValid() && m_progressClock.elapsed() > m_stallLimitMs)
+    const bool watched = m_isPlaying || m_awaitingStart;
+    if (watched && m_progressSince >= 0 && m_now() - m_progressSince > m_stallLimitMs)
         cannotPlay(QStringLiteral("no progress"));
+}
+
+void Player::onStarted(quint64 generation) {
+    if (generation != m_generation || generation != m_backend.generation()) return;
+    m_awaitingStart = false;
+    // Paused before it started: now that it has, the paused engine rests and so does the observer.
+    if (!m_isPlaying) m_positionTimer.stop();
 }
 
 void Player::onEnded(quint64 generation) {
@@ -388,6 +408,8 @@ void Player::cannotPlay(const QString& reason) {
     // Free the decoder (a stuck one may be spinning) and stop claiming to play. The count, history and open
     // listen stay: the song was loaded, and it is left like any other when the user moves on.
     m_backend.reset();
+    m_awaitingStart = false;
+    m_engineReset = true;
     setIsPlaying(false);
     if (song) post(QStringLiteral("couldn't play ") + describe({*song}));
 }

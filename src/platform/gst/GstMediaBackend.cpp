@@ -127,6 +127,8 @@ void GstMediaBackend::pause() {
 void GstMediaBackend::reset() {
     m_running = false;
     m_prerolled = false;
+    // Opened again later, the item has to start again, and says so again.
+    m_readyReported = false;
     m_pendingSeek.reset();
     m_seekTarget.reset();
     gst_element_set_state(m_pipeline, GST_STATE_NULL);
