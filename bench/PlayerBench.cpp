@@ -144,3 +144,33 @@ static void BM_ResidentOverSongChanges(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResidentOverSongChanges)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The same session on the engine alone, without the player's stored state and log: tells the engine's share
+// of any growth from the player's.
+static void BM_ResidentOverEngineLoads(benchmark::State& state) {
+    GstMediaBackend engine(QStringLiteral("fakesink sync=false"));
+    QSignalSpy ready(&engine, &MediaBackend::ready);
+    int n = 0;
+    const auto change = [&](int count) {
+        for (int i = 0; i < count; ++i, ++n) {
+            ready.clear();
+            engine.load(fixtureSong(QString::fromLatin1(formats[n % 5])).path());
+            engine.play();
+            if (!ready.wait(5000)) return false;
+        }
+        return true;
+    };
+    for (auto _ : state) {
+        if (!change(200)) {
+            state.SkipWithError("the engine never got a song");
+            return;
+        }
+        const double before = residentMegabytes();
+        if (!change(2000)) {
+            state.SkipWithError("the engine never got a song");
+            return;
+        }
+        state.counters["growth_MB"] = residentMegabytes() - before;
+    }
+}
+BENCHMARK(BM_ResidentOverEngineLoads)->Iterations(1)->Unit(benchmark::kSecond);
