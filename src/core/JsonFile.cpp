@@ -30,14 +30,27 @@ bool write(const QString& path, const QJsonDocument& doc) {
     return writeBytes(path, doc.toJson(QJsonDocument::Compact));
 }
 
-QString setAside(const QString& path) {
-    if (!QFileInfo::exists(path)) return {};
+namespace {
+QString asideName(const QString& path) {
     const QString base =
         path + QStringLiteral(".unreadable-") + QString::number(QDateTime::currentSecsSinceEpoch());
     QString target = base;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = base + QLatin1Char('-') + QString::number(n);
+    return target;
+}
+} // namespace
+
+QString setAside(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};
+    const QString target = asideName(path);
     return QFile::rename(path, target) ? target : QString();
+}
+
+QString copyAside(const QString& path) {
+    if (!QFileInfo::exists(path)) return {};
+    const QString target = asideName(path);
+    return QFile::copy(path, target) ? target : QString();
 }
 
 } // namespace JsonFile

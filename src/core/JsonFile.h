@@ -27,6 +27,9 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 // Renames `path` to "<path>.unreadable-<unix seconds>" (with a counter when that exists). Returns the new
 // path, or an empty string when nothing was there or the rename failed.
 QString setAside(const QString& path);
+// The same, but copies instead of renaming, for a file that was read in part and is about to be rewritten
+// without what could not be read.
+QString copyAside(const QString& path);
 
 // Reads and decodes a store's file. A missing file gives nullopt quietly; a file that is unreadable, is not
 // JSON, or that `decode` rejects (returns nullopt) is set aside and gives nullopt.

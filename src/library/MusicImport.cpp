@@ -43,6 +43,23 @@ QString canonical(const QString& path) {
     const QString c = QFileInfo(path).canonicalFilePath();
     return c.isEmpty() ? QDir::cleanPath(path) : c;
 }
+
+// Whether `folder`, with every link on its way resolved, lies inside the music folder. A link in the music
+// folder (an artist folder pointing at another disk, say) must not carry a copy outside it. The folder need
+// not exist yet: its nearest existing ancestor decides, since whatever is missing would be made beneath it.
+bool resolvesInside(const QString& folder, const QString& musicFolder) {
+    const QString root = QDir::cleanPath(musicFolder);
+    if (!QFileInfo::exists(root)) return folder.startsWith(root + QLatin1Char('/')); // nothing there to link
+    const QString rootPrefix = canonical(root) + QLatin1Char('/');
+    QString existing = QDir::cleanPath(folder);
+    while (!QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).path();
+        if (parent == existing) return false;
+        existing = parent;
+    }
+    const QString resolved = QFileInfo(existing).canonicalFilePath();
+    return !resolved.isEmpty() && (resolved + QLatin1Char('/')).startsWith(rootPrefix);
+}
 } // namespace
 
 QString cleanFolderName(const QString& name) {
@@ -93,7 +110,11 @@ Result run(const QList<FileUrl>& items, const QString& musicFolder, const QSet<Q
         const QString albumFolder = musicFolder + QLatin1Char('/') + cleanFolderName(song.albumArtist) +
                                     QLatin1Char('/') + cleanFolderName(song.album);
         const QString target = albumFolder + QLatin1Char('/') + QFileInfo(file.path).fileName();
-        if (!QDir().mkpath(albumFolder) || QFileInfo::exists(target) || !QFile::copy(file.path, target)) {
+        // The album folder is checked before it is made and again after (a link could appear meanwhile);
+        // a link at the target itself is never written through.
+        if (!resolvesInside(albumFolder, musicFolder) || !QDir().mkpath(albumFolder) ||
+            !resolvesInside(albumFolder, musicFolder) || QFileInfo::exists(target) ||
+            QFileInfo(target).isSymLink() || !QFile::copy(file.path, target)) {
             ++result.skipped;
             continue;
         }

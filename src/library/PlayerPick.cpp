@@ -45,6 +45,10 @@ std::optional<PlayerPick::Kind> PlayerPick::kindFromRawValue(const QString& text
 }
 
 QString PlayerPick::id() const {
+    // File paths are case-sensitive here: "a.mp3" and "A.mp3" are two songs, so a song pick keeps its path
+    // as it is. Artist names and album identities compare lower-cased as everywhere else; playlist UUIDs
+    // may come in either case.
+    if (kind == Kind::song) return rawValue(kind) + QLatin1Char(':') + key;
     return rawValue(kind) + QLatin1Char(':') + Text::lower(key);
 }
 

@@ -48,13 +48,13 @@ public:
     QString kindText() const { return rawValue(kind); }
     QString byText() const { return by.value_or(QString()); }
 
-    // The kind, ":" and the lower-cased key. Two picks are the same pick when their ids match; the name and
-    // the artist line take no part.
+    // The kind, ":" and the key, lower-cased except for a song's file path, which is kept exactly as it
+    // is. Two picks are the same pick when their ids match; the name and the artist line take no part.
     QString id() const;
     friend bool operator==(const PlayerPick& a, const PlayerPick& b) { return a.id() == b.id(); }
 
     // The songs the pick stands for now. A song pick matches its file path exactly (paths are case-sensitive
-    // here), although two song picks whose paths differ only in case are one pick.
+    // here).
     QList<Song> songs(const LibraryStore& library, const PlaylistStore& playlists,
                       const LikesAndPlays& player) const;
 

@@ -21,11 +21,13 @@ public:
     // Appends, keeps the newest `capacity` entries and saves.
     void record(const Listen& listen);
     // Writes the whole log; a failed write leaves the file as it was and the log in memory unchanged.
-    void save() const;
+    // When the load skipped malformed entries, a copy of the file is set aside first.
+    void save();
 
     QString filePath() const { return m_path; }
 
 private:
     QString m_path;
     QList<Listen> m_listens;
+    bool m_copyBeforeSave = false;
 };

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -60,6 +61,12 @@ Player::Player(Defaults& defaults, MediaBackend& backend, Random random, QString
     // The position follows the engine four times a second while a song plays.
     m_positionTimer.setInterval(250);
     connect(&m_positionTimer, &QTimer::timeout, this, &Player::observePosition);
+    m_now = [] {
+        return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count());
+    };
+    connect(&m_backend, &MediaBackend::ready, this, &Player::onStarted);
     connect(&m_backend, &MediaBackend::ended, this, &Player::onEnded);
     connect(&m_backend, &MediaBackend::failed, this, &Player::onFailed);
     connect(&m_backend, &MediaBackend::outputUnavailable, this, [this](const QString& message) {
@@ -262,6 +269,8 @@ void Player::load() {
     m_backend.play();
     setPosition(0);
     restartStallClock();
+    m_awaitingStart = true;
+    m_engineReset = false;
     setIsPlaying(true);
     countPlay(song->path());
     updateNowPlaying();
@@ -320,6 +329,9 @@ void Player::toggle() {
     } else {
         resumeEngine();
         restartStallClock();
+        // An engine reset after a failure opens the song again: it has to start anew.
+        if (m_engineReset) m_awaitingStart = true;
+        m_engineReset = false;
         setIsPlaying(true);
     }
     updateNowPlaying();
@@ -345,8 +357,8 @@ double Player::liveTime() const {
 }
 
 void Player::setIsPlaying(bool playing) {
-    if (playing) {
-        m_positionTimer.start();
+    if (playing || m_awaitingStart) {
+        if (!m_positionTimer.isActive()) m_positionTimer.start();
     } else {
         m_positionTimer.stop();
     }
@@ -363,7 +375,7 @@ void Player::setPosition(double seconds) {
 
 void Player::restartStallClock() {
     m_lastSeenPosition = NAN;
-    m_progressClock.start();
+    m_progressSince = m_now();
 }
 
 void Player::observePosition() {
@@ -371,12 +383,20 @@ void Player::observePosition() {
     if (std::isfinite(now)) {
         if (!(std::abs(now - m_lastSeenPosition) < 0.001)) {
             m_lastSeenPosition = now;
-            m_progressClock.start();
+            m_progressSince = m_now();
         }
         setPosition(now);
     }
-    if (m_isPlaying && m_progressClock.isValid() && m_progressClock.elapsed() > m_stallLimitMs)
+    const bool watched = m_isPlaying || m_awaitingStart;
+    if (watched && m_progressSince >= 0 && m_now() - m_progressSince > m_stallLimitMs)
         cannotPlay(QStringLiteral("no progress"));
+}
+
+void Player::onStarted(quint64 generation) {
+    if (generation != m_generation || generation != m_backend.generation()) return;
+    m_awaitingStart = false;
+    // Paused before it started: now that it has, the paused engine rests and so does the observer.
+    if (!m_isPlaying) m_positionTimer.stop();
 }
 
 void Player::onEnded(quint64 generation) {
@@ -391,16 +411,19 @@ void Player::onFailed(quint64 generation, const QString& message) {
 }
 
 void Player::cannotPlay(const QString& reason) {
-    // A broken file raises several errors (and may stall too); the user hears about it once per load.
-    if (m_failedGeneration == m_generation) return;
+    // A broken file raises several errors (and may stall again when resumed); the user hears about it once
+    // per load, but the engine is let go every time.
+    const bool toldAlready = m_failedGeneration == m_generation;
     m_failedGeneration = m_generation;
     const std::optional<Song> song = current();
     qWarning() << "cannot play" << (song ? song->path() : QString()) << ":" << reason;
     // Free the decoder (a stuck one may be spinning) and stop claiming to play. The count, history and open
     // listen stay: the song was loaded, and it is left like any other when the user moves on.
     m_backend.reset();
+    m_awaitingStart = false;
+    m_engineReset = true;
     setIsPlaying(false);
-    if (song) post(QStringLiteral("couldn't play ") + describe({*song}));
+    if (song && !toldAlready) post(QStringLiteral("couldn't play ") + describe({*song}));
 }
 
 void Player::setRepeatAll(bool on) {

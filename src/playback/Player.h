@@ -188,6 +188,12 @@ public:
     void updateNowPlaying();
 
     void setStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+    // Where the no-progress watch reads the time, in milliseconds of a monotonic clock; tests step their own.
+    using Milliseconds = std::function<qint64()>;
+    void setProgressClock(Milliseconds now) { m_now = std::move(now); }
+    // Whether the quarter-second observer runs: while a song plays, and while a loaded song has not yet
+    // started, whatever the play state. A paused song that has started costs nothing.
+    bool isObserving() const { return m_positionTimer.isActive(); }
 
 signals:
     void queueChanged();
@@ -223,6 +229,7 @@ private:
     std::optional<Song> resolved(const QVariant& item) const;
     QList<Song> resolved(const QVariantList& items) const;
     void noticeCurrent();
+    void onStarted(quint64 generation);
     void onEnded(quint64 generation);
     void onFailed(quint64 generation, const QString& message);
     void readStoredState();
@@ -267,9 +274,15 @@ private:
     const LibraryStore* m_library = nullptr;
     const LastFMStore* m_lastFM = nullptr;
     QTimer m_positionTimer;
-    QElapsedTimer m_progressClock;
+    Milliseconds m_now;
+    qint64 m_progressSince = -1; // on m_now's clock, when the position last moved; -1 before any song
     double m_lastSeenPosition = 0;
     int m_stallLimitMs = defaultStallLimitMs;
+    // From a load until the engine says the song has started: a broken file can keep its decoder busy while
+    // it never starts, paused or not, so the watch runs until then.
+    bool m_awaitingStart = false;
+    // The engine dropped the song after it could not play; resuming opens it again.
+    bool m_engineReset = false;
 
     double m_unmutedVolume = defaultVolume;
     QPointer<VolumeFade> m_fade; // at most one runs

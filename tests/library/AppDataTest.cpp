@@ -61,6 +61,22 @@ TEST(Migration, NeitherFolderOnlyCopiesDefaultsAndRunsOnce) {
     EXPECT_FALSE(QFileInfo::exists(DataFolder::path()));
 }
 
+TEST(Migration, AnUndecodableFormerSettingsFileIsLeftWhereItIs) {
+    // The former settings belong to the former program: a file we cannot decode is skipped, never renamed.
+    for (const QByteArray& bytes : {QByteArray("{\"volume\": "), QByteArray("[1, 2]")}) {
+        TestHome home;
+        writeFormerDefaults(bytes);
+        Defaults defaults;
+        AppData::moveFromTamsk(defaults);
+        EXPECT_TRUE(defaults.boolValue("movedFromTamsk", false));
+        EXPECT_FALSE(defaults.contains("volume"));
+        EXPECT_EQ(TestHome::readFile(Defaults::formerPath()), bytes);
+        EXPECT_TRUE(QDir(QFileInfo(Defaults::formerPath()).absolutePath())
+                        .entryList({"defaults.json.unreadable-*"})
+                        .isEmpty());
+    }
+}
+
 TEST(Migration, FailedMoveLeavesFlagUnsetAndRetries) {
     TestHome home;
     TestHome::writeFile(DataFolder::formerPath() + "/x.json", "1");

@@ -91,6 +91,25 @@ TEST(MusicImport, FilesByAlbumArtistSkipsKnownAndCopiesCovers) {
     EXPECT_EQ(again.endText, "added 1 songs, 3 already here"); // the known one is new to an empty library
 }
 
+TEST(MusicImport, LinksInsideTheMusicFolderNeverCarryACopyOutside) {
+    TestHome home;
+    const QString music = home.folder("music");
+    const QString outside = home.folder("outside");
+    const QString drop = home.folder("drop");
+    // An artist folder that is a link to another disk, and a dangling link where a song would land.
+    ASSERT_TRUE(QFile::link(outside, music + "/Linked"));
+    QDir().mkpath(music + "/Joni/Blue");
+    ASSERT_TRUE(QFile::link(outside + "/river.mp3", music + "/Joni/Blue/river.mp3"));
+    taggedCopy("tone.mp3", drop + "/one.mp3", {"TITLE=One", "ARTIST=Linked", "ALBUM=Away"});
+    taggedCopy("tone.mp3", drop + "/river.mp3", {"TITLE=River", "ARTIST=Joni", "ALBUM=Blue"});
+    taggedCopy("tone.mp3", drop + "/stays.mp3", {"TITLE=Stays", "ARTIST=Joni", "ALBUM=Blue"});
+
+    const auto result = MusicImport::run({FileUrl::fromPath(drop)}, music, {}, identity, {});
+    EXPECT_EQ(result.endText, "added 1 songs, 2 already here");
+    EXPECT_TRUE(filesUnder(outside).isEmpty()) << filesUnder(outside).join(' ').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(music + "/Joni/Blue/stays.mp3"));
+}
+
 TEST(MusicImport, NothingToImport) {
     TestHome home;
     const QString music = home.folder("music");

@@ -95,11 +95,11 @@ TEST(PlayerMusic, AddStoresEachNewPickOnceInOrder) {
     PlayerMusic music(defaults);
     QSignalSpy changed(&music, &PlayerMusic::picksChanged);
     Notices notices;
-    const PlayerPick riverUpper = pick(PlayerPick::Kind::song, "/M/RIVER.MP3", "RIVER");
-    music.add({river, blue, riverUpper}, notices.notify());
-    // Picks compare by kind and lower-cased key; the first given stands.
-    EXPECT_EQ(ids(music.picks()), QStringList({"song:/m/river.mp3", "album:joni mitchell\u0001blue"}));
-    EXPECT_EQ(music.picks().first().name, "River");
+    const PlayerPick blueUpper = pick(PlayerPick::Kind::album, "JONI MITCHELL\u0001BLUE", "BLUE");
+    music.add({river, blue, blueUpper}, notices.notify());
+    // Albums (like artists) compare by kind and lower-cased key; the first given stands.
+    EXPECT_EQ(ids(music.picks()), QStringList({"song:/m/River.mp3", "album:joni mitchell\u0001blue"}));
+    EXPECT_EQ(music.picks().at(1).name, "Blue");
     EXPECT_EQ(changed.count(), 1);
 
     music.add({blue}, notices.notify());
@@ -109,6 +109,24 @@ TEST(PlayerMusic, AddStoresEachNewPickOnceInOrder) {
     ASSERT_EQ(again.picks().size(), 2);
     EXPECT_EQ(again.picks().at(1).by, QString("Joni Mitchell"));
     EXPECT_EQ(again.picks().at(0).key, "/m/River.mp3");
+}
+
+TEST(PlayerMusic, SongPicksWhosePathsDifferInCaseAreTwoPicks) {
+    // File names are case-sensitive: "River.mp3" and "RIVER.MP3" are two files, and picking one must
+    // neither refuse the other as already there nor take it off when the first is removed.
+    TestHome home;
+    Defaults defaults;
+    PlayerMusic music(defaults);
+    Notices notices;
+    const PlayerPick riverUpper = pick(PlayerPick::Kind::song, "/M/RIVER.MP3", "RIVER");
+    music.add({river}, {});
+    music.add({riverUpper}, notices.notify());
+    EXPECT_EQ(notices.texts, QStringList{"added " + lq + "RIVER" + rq + gets});
+    EXPECT_EQ(ids(music.picks()), QStringList({"song:/m/River.mp3", "song:/M/RIVER.MP3"}));
+
+    music.remove(riverUpper);
+    EXPECT_EQ(ids(music.picks()), QStringList{"song:/m/River.mp3"});
+    EXPECT_EQ(ids(PlayerMusic(defaults).picks()), QStringList{"song:/m/River.mp3"});
 }
 
 TEST(PlayerMusic, RemoveSavesAndPostsOnlyWhenAsked) {
@@ -124,8 +142,8 @@ TEST(PlayerMusic, RemoveSavesAndPostsOnlyWhenAsked) {
 
     music.remove(pick(PlayerPick::Kind::album, "JONI MITCHELL\u0001BLUE", "Blue"));
     EXPECT_EQ(notices.texts.size(), 1);
-    EXPECT_EQ(ids(music.picks()), QStringList{"song:/m/river.mp3"});
-    EXPECT_EQ(ids(PlayerMusic(defaults).picks()), QStringList{"song:/m/river.mp3"});
+    EXPECT_EQ(ids(music.picks()), QStringList{"song:/m/River.mp3"});
+    EXPECT_EQ(ids(PlayerMusic(defaults).picks()), QStringList{"song:/m/River.mp3"});
 
     music.clear();
     EXPECT_TRUE(music.picks().isEmpty());

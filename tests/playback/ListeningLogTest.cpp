@@ -61,10 +61,30 @@ TEST(ListeningLog, MalformedEntriesCostOnlyThemselves) {
     array.append(wrongType);
     array.append(42);
     array.append(extra);
-    TestHome::writeFile(logPath(), QJsonDocument(array).toJson());
+
+    const QByteArray original = QJsonDocument(array).toJson();
+    TestHome::writeFile(logPath(), original);
 
     ListeningLog log;
     EXPECT_EQ(log.listens(), (QList<Listen>{listenNumber(1), listenNumber(2), listenNumber(5)}));
+
+    // The save that drops the malformed entries keeps a copy of the file as it was, once.
+    log.record(listenNumber(6));
+    log.record(listenNumber(7));
+    const QStringList aside = QDir(DataFolder::path()).entryList({"listening.json.unreadable-*"});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(TestHome::readFile(DataFolder::file(aside.first())), original);
+    EXPECT_EQ(ListeningLog().listens(), (QList<Listen>{listenNumber(1), listenNumber(2), listenNumber(5),
+                                                       listenNumber(6), listenNumber(7)}));
+}
+
+TEST(ListeningLog, AWellFormedFileIsRewrittenWithoutACopy) {
+    TestHome home;
+    TestHome::writeFile(logPath(), QJsonDocument(QJsonArray{listenNumber(1).toJson()}).toJson());
+    ListeningLog log;
+    log.record(listenNumber(2));
+    EXPECT_TRUE(QDir(DataFolder::path()).entryList({"listening.json.unreadable-*"}).isEmpty());
+    EXPECT_EQ(ListeningLog().listens(), (QList<Listen>{listenNumber(1), listenNumber(2)}));
 }
 
 TEST(ListeningLog, UnreadableFileIsSetAsideBeforeTheFirstSave) {

@@ -3,13 +3,34 @@
 quint64 FakeMediaBackend::load(const QString& path) {
     loads.append(path);
     m_position = 0;
-    return nextGeneration();
+    const quint64 generation = nextGeneration();
+    reportReady();
+    return generation;
+}
+
+void FakeMediaBackend::play() {
+    m_running = true;
+    // After a reset the item is opened again, and starts again.
+    if (std::isnan(m_position) && !loads.isEmpty()) {
+        m_position = 0;
+        reportReady();
+    }
 }
 
 void FakeMediaBackend::reset() {
     ++resets;
     m_running = false;
     m_position = NAN;
+}
+
+void FakeMediaBackend::reportReady() {
+    const quint64 generation = this->generation();
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (!holdReady && generation == this->generation()) emit ready(generation);
+        },
+        Qt::QueuedConnection);
 }
 
 void FakeMediaBackend::seekTo(double seconds, bool exact) {

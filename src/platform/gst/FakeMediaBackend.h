@@ -21,7 +21,7 @@ public:
     using MediaBackend::MediaBackend;
 
     quint64 load(const QString& path) override;
-    void play() override { m_running = true; }
+    void play() override;
     void pause() override { m_running = false; }
     void seekExact(double seconds) override { seekTo(seconds, true); }
     void seekFast(double seconds) override { seekTo(seconds, false); }
@@ -39,13 +39,17 @@ public:
     QString currentPath() const { return loads.isEmpty() ? QString() : loads.last(); }
     AudioTapSink* tapSink() const { return m_tap; }
 
-    // What the test drives.
+    // What the test drives. Each load (and each play after a reset) reports `ready` from the event loop,
+    // as the engine does once a song has started, unless the test holds it back to stand for a file that
+    // never starts.
+    bool holdReady = false;
     void setPosition(double seconds) { m_position = seconds; }
     void finish();
     void fail(const QString& message = QStringLiteral("cannot decode"));
 
 private:
     void seekTo(double seconds, bool exact);
+    void reportReady();
 
     bool m_running = false;
     float m_volume = 1.0f;

@@ -54,6 +54,8 @@ private:
     void seek(double seconds, bool exact);
     bool applySeek(const Seek& seek);
     void checkOutput();
+    // Releases the messages waiting on the pipeline's bus; what matters has been handed over already.
+    void clearBus();
 
     GstElement* m_pipeline = nullptr;
     GstElement* m_defaultSink = nullptr; // the auto-detected output when no sink was forced

@@ -100,7 +100,9 @@ void MprisService::command(NowPlayingCenter::Command command) {
 void MprisService::seekBy(qlonglong offsetMicroseconds) {
     const std::optional<NowPlayingInfo>& info = m_center.state().info;
     if (!info || !abilities().seek) return;
-    const double target = std::max(0.0, double(position() + offsetMicroseconds) / 1e6);
+    // Added in floating point: an offset near the 64-bit limits (a client asking for "the end") must not
+    // wrap around to a negative time and restart the song.
+    const double target = std::max(0.0, (double(position()) + double(offsetMicroseconds)) / 1e6);
     // Seeking past the end moves on to the next song.
     if (info->duration > 0 && target > info->duration) {
         command(NowPlayingCenter::Command::nextTrack);

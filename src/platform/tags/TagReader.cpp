@@ -1,4 +1,5 @@
 #include "TagReader.h"
+#include "RawId3.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include <taglib/wavfile.h>
 #include <taglib/xiphcomment.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -90,17 +92,52 @@ void merge(TagLib::PropertyMap& into, const TagLib::PropertyMap& from) {
     }
 }
 
+bool allDigits(const TagLib::String& s) {
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// The genre as the file holds it. While parsing, TagLib splits "(17)Pop" into the values "17" and "Pop" and
+// then shows numbers as ID3v1 genre names, so "(17)Pop" would read "Rock" and "(17)" alone "Rock" too. Only
+// a frame where TagLib left a bare number can differ from what is stored; that one is read again from the
+// file's bytes. A value that really is a bare number (the ID3v2.4 way of naming an ID3v1 genre) still
+// reads as that genre's name.
+TagLib::PropertyMap id3Properties(TagLib::ID3v2::Tag* tag, const char* path, RawId3::Container container) {
+    TagLib::PropertyMap map = tag->properties();
+    const TagLib::ID3v2::FrameListMap& frames = tag->frameListMap();
+    const auto genres = frames.find("TCON");
+    if (genres == frames.end() || genres->second.isEmpty()) return map;
+    const auto* frame = dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(genres->second.front());
+    if (!frame) return map;
+    const TagLib::StringList fields = frame->fieldList();
+    if (std::none_of(fields.begin(), fields.end(), allDigits)) return map;
+    const auto raw = RawId3::textFrame(RawId3::tagOf(QFile::decodeName(path), container), "TCON", "TCO");
+    if (!raw) return map;
+    TagLib::StringList values;
+    for (const QString& text : *raw) {
+        TagLib::String value(text.toStdWString());
+        if (allDigits(value) && value.size() <= 3) {
+            const TagLib::String name = TagLib::ID3v1::genre(value.toInt());
+            if (!name.isEmpty()) value = name;
+        }
+        values.append(value);
+    }
+    map.replace("GENRE", values);
+    return map;
+}
+
 // File::properties() in TagLib 1.13 keeps only the first non-empty tag of a file that carries several
 // (ID3v2 before RIFF INFO in a WAV, ID3v2 before APE and ID3v1 in an MP3): read them all, in that order.
 TagLib::PropertyMap propertiesOf(TagLib::File* file) {
     TagLib::PropertyMap map;
     if (auto* f = dynamic_cast<TagLib::MPEG::File*>(file)) {
-        if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
+        if (f->hasID3v2Tag()) merge(map, id3Properties(f->ID3v2Tag(), f->name(), RawId3::Container::mpeg));
         if (f->hasAPETag()) merge(map, f->APETag()->properties());
         if (f->hasID3v1Tag()) merge(map, f->ID3v1Tag()->properties());
     } else if (auto* f = dynamic_cast<TagLib::RIFF::WAV::File*>(file)) {
-        if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
+        if (f->hasID3v2Tag()) merge(map, id3Properties(f->ID3v2Tag(), f->name(), RawId3::Container::wav));
         if (f->hasInfoTag()) merge(map, f->InfoTag()->properties());
+    } else if (auto* f = dynamic_cast<TagLib::RIFF::AIFF::File*>(file)) {
+        if (f->hasID3v2Tag()) merge(map, id3Properties(f->tag(), f->name(), RawId3::Container::aiff));
     } else if (auto* f = dynamic_cast<TagLib::FLAC::File*>(file)) {
         if (f->hasXiphComment()) merge(map, f->xiphComment()->properties());
         if (f->hasID3v2Tag()) merge(map, f->ID3v2Tag()->properties());
