@@ -2,10 +2,53 @@
 #include "pocketplayer/IvraModel.h"
 #include "shell/TamskApp.h"
 
+#include "library/LibraryStore.h"
+
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QQuickStyle>
+#include <QQuickWindow>
+#include <atomic>
+#include <cstdio>
+#include <ctime>
 #include <malloc.h>
+
+namespace {
+
+// Start-up milestones for scripts/bench-startup, on the monotonic clock: the first frame of the main
+// window, and the first frame that holds the collection. Off unless QT_LOGGING_RULES turns the category on.
+Q_LOGGING_CATEGORY(lcStartup, "velto.startup", QtWarningMsg)
+
+double monotonicSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+void traceStartup(TamskApp& app) {
+    QQuickWindow* window = app.mainWindow();
+    if (!window) return;
+    // Frames are swapped on the render thread; the library publishes on the GUI thread.
+    static std::atomic<bool> windowShown{false}, published{false}, collectionShown{false};
+    LibraryStore& library = app.library();
+    const auto notePublished = [&library] {
+        if (library.loaded() && !library.songs().isEmpty()) published = true;
+    };
+    notePublished();
+    QObject::connect(&library, &LibraryStore::songsChanged, &library, notePublished);
+    QObject::connect(
+        window, &QQuickWindow::frameSwapped, window,
+        [] {
+            if (!windowShown.exchange(true))
+                std::fprintf(stderr, "velto.startup window %.6f\n", monotonicSeconds());
+            if (published && !collectionShown.exchange(true))
+                std::fprintf(stderr, "velto.startup collection %.6f\n", monotonicSeconds());
+        },
+        Qt::DirectConnection);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Decoded covers are blocks of megabytes, made and dropped on several threads. glibc raises its mmap
@@ -24,5 +67,6 @@ int main(int argc, char* argv[]) {
     TamskApp app([](const Defaults& defaults) { return ChosenPlayer::stored(defaults).finish().topColor(); });
     if (app.handedOver()) return 0;
     if (!app.showMainWindow()) return 1;
+    if (lcStartup().isInfoEnabled()) traceStartup(app);
     return QGuiApplication::exec();
 }

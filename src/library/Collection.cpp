@@ -126,11 +126,14 @@ bool readString(const QJsonValue& v, QString& out) {
     return true;
 }
 
+// A whole number a 64-bit integer can hold. Anything else (1.5, 1e19) is the wrong type, like a text:
+// converting it would be undefined, and wrapping it would make up a number the file never held. Qt gives
+// the default back for exactly those, so two different defaults tell them apart without a cast.
 bool readInteger(const QJsonValue& v, qint64& out) {
     if (!v.isDouble()) return false;
-    const double d = v.toDouble();
-    if (!finite(d) || std::trunc(d) != d) return false;
-    out = v.toInteger(qint64(d));
+    const qint64 a = v.toInteger(0);
+    if (a != v.toInteger(1)) return false;
+    out = a;
     return true;
 }
 

@@ -53,11 +53,13 @@ void LibraryStore::bringIn(const QList<FileUrl>& items) {
             },
             Qt::QueuedConnection);
     };
-    QThreadPool::globalInstance()->start([items, folder, known, onGuiThread] {
-        const MusicImport::Result result =
-            MusicImport::run(items, folder, known, &LibraryStore::identity, [&](const QString& text) {
-                onGuiThread([text](LibraryStore& s) { s.setImportStatus(text); });
-            });
+    // The application waits for the global pool when it quits; the store's stop flag ends the copying
+    // between two files, so a quit does not wait for the rest of a large drop.
+    QThreadPool::globalInstance()->start([items, folder, known, onGuiThread, stop = m_stop] {
+        const MusicImport::Result result = MusicImport::run(
+            items, folder, known, &LibraryStore::identity,
+            [&](const QString& text) { onGuiThread([text](LibraryStore& s) { s.setImportStatus(text); }); },
+            stop.get());
         onGuiThread([text = result.endText](LibraryStore& s) {
             s.showPassingStatus(text);
             s.scan();

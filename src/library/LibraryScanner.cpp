@@ -59,9 +59,10 @@ public:
     // Receives the playable files in walk order, a run at a time (the files of one folder up to its next
     // subfolder), so a reader can start on them while the walk goes on.
     using Sink = std::function<void(QList<FileUrl>&&)>;
-    explicit Walk(Sink sink) : m_sink(std::move(sink)) {}
+    explicit Walk(Sink sink, const StopFlag* stop = nullptr) : m_sink(std::move(sink)), m_stop(stop) {}
 
     void folder(const QString& path, const QByteArray& encoded) {
+        if (m_stop && m_stop->load(std::memory_order_relaxed)) return;
         struct stat st;
         if (::stat(encoded.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
         if (!m_seen.insert(FolderId{st.st_dev, st.st_ino}).second) return;
@@ -108,6 +109,7 @@ private:
     }
 
     Sink m_sink;
+    const StopFlag* m_stop;
     QList<FileUrl> m_run;
     std::set<FolderId> m_seen;
 };
@@ -241,29 +243,41 @@ Song song(const FileUrl& at, const Song* known) {
     return songFromTags(at, tags, modified, created.value_or(modified), bytes);
 }
 
-QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress) {
-    return scan(folder, known, progress, [](const FileUrl& at, const Song* k) { return song(at, k); });
+QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
+                 const StopFlag* stop) {
+    return scan(
+        folder, known, progress, [](const FileUrl& at, const Song* k) { return song(at, k); }, stop);
 }
 
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
-                 const SongReader& read) {
+                 const SongReader& read, const StopFlag* stop) {
     // Eight reader threads of our own start on the files while the walk is still listing them: on a large
-    // library the walk is a good part of a full scan, and reading need not wait for it. At most eight reads
-    // run at once; each reader takes the next listed file as soon as it has handed over its song (on a
-    // rescan a file costs one stat call, and waking a coordinating thread per song would cost more).
+    // library the walk is a good part of a full scan, and reading need not wait for it. At most eight of
+    // them read at once. A reader takes one new file at a time, but a run of known files (on a rescan, one
+    // stat call each) in one go, so that neither the lock nor a wake-up is paid per file. The walk hands
+    // its files over in runs of a few hundred, so a rescan wakes the readers a few hundred times, not once
+    // per folder.
+    //
+    // Files that only GStreamer's discoverer reads (raw AAC, CAF) go to a ninth thread of their own: the
+    // discoverer's first use loads codec libraries for half a second, and the eight readers must not all
+    // stand still behind it.
     //
     // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
     // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).
     // Songs finished before the total was known are reported right after (0, total).
     std::mutex mutex;
     std::condition_variable mayStart;
+    std::condition_variable sideMayStart;
     QList<FileUrl> list;
+    QList<FileUrl> side; // waiting for the discoverer's thread
     bool walkDone = false;
+    int readersLeft = 8;
     qsizetype total = -1; // known once the walk is done
     qsizetype next = 0;
     bool reporting = false;
     qsizetype reported = 0; // the last count reported
     QList<Song> result;
+    const auto stopped = [&] { return stop && stop->load(std::memory_order_relaxed); };
 
     // Reports every multiple of 25 up to what has finished; called with `reporting` set by the caller.
     auto catchUp = [&](std::unique_lock<std::mutex>& lock) {
@@ -277,53 +291,112 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
         reporting = false;
     };
 
-    auto reader = [&] {
-        for (;;) {
-            FileUrl url;
-            {
-                std::unique_lock lock(mutex);
-                mayStart.wait(lock, [&] { return !reporting && (next < list.size() || walkDone); });
-                if (next >= list.size()) return; // the walk is done and every file taken
-                url = list[next++];
-            }
-            const auto it = known.constFind(url.path);
-            Song s;
-            try {
-                s = read(url, it == known.cend() ? nullptr : &it.value());
-            } catch (...) {
-                // Reading never drops a file: what nothing could read is named from its path.
-                s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
-            }
-            std::unique_lock lock(mutex);
+    const auto readOne = [&](const FileUrl& url) {
+        const auto it = known.constFind(url.path);
+        try {
+            return read(url, it == known.cend() ? nullptr : &it.value());
+        } catch (...) {
+            // Reading never drops a file: what nothing could read is named from its path.
+            return songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
+        }
+    };
+
+    // Hands finished songs over; called with the lock held.
+    const auto finish = [&](std::unique_lock<std::mutex>& lock, QList<Song>& songs) {
+        for (Song& s : songs)
             result.append(std::move(s));
-            // Only one report is ever under way: no file starts during it, and fewer than 25 are in flight.
-            if (total >= 0 && !reporting && reported + 25 <= result.size()) {
-                reporting = true;
-                catchUp(lock);
-                lock.unlock();
-                mayStart.notify_all();
+        songs.clear();
+        if (total >= 0 && !reporting && reported + 25 <= result.size()) {
+            reporting = true;
+            catchUp(lock);
+            lock.unlock();
+            mayStart.notify_all();
+            sideMayStart.notify_all();
+            lock.lock();
+        }
+    };
+
+    auto reader = [&] {
+        QList<FileUrl> batch;
+        QList<Song> done;
+        std::unique_lock lock(mutex);
+        for (;;) {
+            mayStart.wait(lock, [&] { return !reporting && (next < list.size() || walkDone || stopped()); });
+            if (next >= list.size() || stopped()) break; // the walk is done and every file taken
+            while (next < list.size() && batch.size() < 64) {
+                const FileUrl& url = list.at(next);
+                if (TagReader::needsDiscoverer(url.path)) {
+                    side.append(url);
+                    sideMayStart.notify_one();
+                    ++next;
+                    continue;
+                }
+                const bool isKnown = known.contains(url.path);
+                if (!batch.isEmpty() && !isKnown) break;
+                batch.append(url);
+                ++next;
+                if (!isKnown) break;
             }
+            if (batch.isEmpty()) continue;
+            lock.unlock();
+            for (const FileUrl& url : std::as_const(batch)) {
+                if (stopped()) break;
+                done.append(readOne(url));
+            }
+            batch.clear();
+            lock.lock();
+            finish(lock, done);
+        }
+        --readersLeft;
+        lock.unlock();
+        sideMayStart.notify_all();
+    };
+
+    auto sideReader = [&] {
+        QList<Song> done;
+        std::unique_lock lock(mutex);
+        for (;;) {
+            sideMayStart.wait(lock, [&] { return (!reporting && !side.isEmpty()) || readersLeft == 0; });
+            if (stopped()) side.clear();
+            if (side.isEmpty()) {
+                if (readersLeft == 0) break;
+                continue;
+            }
+            const FileUrl url = side.takeFirst();
+            lock.unlock();
+            done.append(readOne(url));
+            lock.lock();
+            finish(lock, done);
         }
     };
 
     std::vector<std::thread> readers;
-    readers.reserve(8);
+    readers.reserve(9);
     for (int t = 0; t < 8; ++t)
         readers.emplace_back(reader);
+    readers.emplace_back(sideReader);
 
-    const auto deliver = [&](QList<FileUrl>&& run) {
+    QList<FileUrl> pending;
+    const auto handOver = [&] {
         {
             std::lock_guard lock(mutex);
-            list.append(std::move(run));
+            list.append(std::move(pending));
         }
+        pending.clear();
         mayStart.notify_all();
+    };
+    const auto deliver = [&](QList<FileUrl>&& run) {
+        pending.append(std::move(run));
+        // The first files go at once, so that reading starts while the walk goes on.
+        if (pending.size() >= 256 || list.isEmpty()) handOver();
     };
     if (isPlayable(folder.path)) {
         deliver({folder});
     } else {
-        Walk walk(deliver);
+        Walk walk(deliver, stop);
         walk.folder(folder.path, QFile::encodeName(folder.path));
     }
+    if (!pending.isEmpty()) handOver();
 
     {
         std::unique_lock lock(mutex);
@@ -337,6 +410,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
         catchUp(lock);
     }
     mayStart.notify_all();
+    sideMayStart.notify_all();
     for (std::thread& t : readers)
         t.join();
     return result;

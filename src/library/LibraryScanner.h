@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <atomic>
 #include <functional>
 
 // Turns the music folder into songs: walks it for playable files and reads each file's dates, size and
@@ -24,10 +25,15 @@ QList<FileUrl> files(const FileUrl& location);
 
 using Progress = std::function<void(qsizetype done, qsizetype total)>;
 
+// Asked of a scan from another thread to end it early: the walk and the readers look at it between folders
+// and files, so a quit during a first scan of a large library does not wait for the whole library.
+using StopFlag = std::atomic<bool>;
+
 // Blocking; run it on a worker thread. Reads at most eight files at once; reports (0, total) first and then
 // every 25 finished songs. `known` maps file paths to the previous scan's songs. One song per listed file,
-// in the order they finished.
-QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress);
+// in the order they finished; a stopped scan returns what it finished, which is not the folder's songs.
+QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
+                 const StopFlag* stop = nullptr);
 
 // The song of one file; always gives one, named from the file's name and folders when unreadable.
 Song song(const FileUrl& at, const Song* known = nullptr);
@@ -36,7 +42,7 @@ Song song(const FileUrl& at, const Song* known = nullptr);
 // the scan's own eight reader threads.
 using SongReader = std::function<Song(const FileUrl& at, const Song* known)>;
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
-                 const SongReader& read);
+                 const SongReader& read, const StopFlag* stop = nullptr);
 
 // What a file name (without its extension) says: "Artist - Album - 07 - Title", "03 Song", "Song".
 struct FileNameParts {

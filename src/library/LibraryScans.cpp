@@ -1,5 +1,6 @@
 // The library store's side of scanning: starting scans and coalescing requests, the music folder and the
 // cache file.
+#include "LibraryCache.h"
 #include "LibraryStore.h"
 #include "SettingKey.h"
 
@@ -13,12 +14,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <algorithm>
+#include <chrono>
 #include <mutex>
 
 #include <cerrno>
 #include <malloc.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,34 +62,81 @@ struct LibraryStore::ScanHandoff {
     std::mutex mutex;
     QList<ScanProgress> progress;
     std::unique_ptr<ScanResult> result;
+    std::unique_ptr<Loaded> loaded;
 };
 
-LibraryStore::LibraryStore(Defaults& defaults, QObject* parent)
-    : LibraryStore(
-          defaults,
-          [](const FileUrl& folder, const QHash<QString, Song>& known,
-             const LibraryScanner::Progress& progress) {
-              return LibraryScanner::scan(folder, known, progress);
-          },
-          parent) {}
+struct LibraryStore::Loaded {
+    std::optional<Collection> collection;
+    qsizetype rawSize = 0;
+    quint64 sets = 0; // m_sets when the load started
+    FileUrl folder;
+};
+
+LibraryStore::LibraryStore(Defaults& defaults, QObject* parent) : LibraryStore(defaults, {}, {}, parent) {}
 
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent)
+    : LibraryStore(defaults, std::move(scanFunction), {}, parent) {}
+
+LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, CacheReader cacheReader,
+                           QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
       m_edits(LibraryEdits::load()), m_handoff(std::make_shared<ScanHandoff>()) {
+    if (!m_scanFunction)
+        m_scanFunction = [stop = m_stop](const FileUrl& folder, const QHash<QString, Song>& known,
+                                         const LibraryScanner::Progress& progress) {
+            return LibraryScanner::scan(folder, known, progress, stop.get());
+        };
+    if (!cacheReader) cacheReader = &LibraryStore::loadCache;
     const QString stored = m_defaults.stringValue(libraryFolderKey);
     m_folder = stored.isEmpty() ? defaultFolder() : FileUrl::fromPath(stored);
-    if (auto cached = loadCache()) {
-        set(*cached);
-        m_cacheHoldsScanned = m_scanned.size() == cached->size();
-    }
-    // Reading a large cache leaves tens of megabytes of freed parser nodes in the heap; hand them back
-    // instead of carrying them for the whole run.
-    malloc_trim(0);
+
+    // The cache of a large library is tens of megabytes: reading, decoding and deriving the collection
+    // took seconds on the GUI thread before the window could show. It is done on a worker instead, and the
+    // result handed over like a scan's.
+    m_loading = true;
+    m_loadThread = std::thread([this, handoff = m_handoff, edits = m_edits, read = std::move(cacheReader),
+                                sets = m_sets, folder = m_folder] {
+        auto loaded = std::make_unique<Loaded>();
+        loaded->sets = sets;
+        loaded->folder = folder;
+        if (std::optional<QList<Song>> cached = read()) {
+            loaded->rawSize = cached->size();
+            loaded->collection = build(*cached, edits);
+        }
+        // The parser's buffers are freed by now; hand them back instead of carrying them for the whole run.
+        malloc_trim(0);
+        {
+            std::lock_guard lock(handoff->mutex);
+            handoff->loaded = std::move(loaded);
+        }
+        QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
+    });
     watch();
 }
 
 LibraryStore::~LibraryStore() {
+    m_stop->store(true);
+    if (m_loadThread.joinable()) m_loadThread.join();
     joinScanThread();
+}
+
+void LibraryStore::adoptCache(Loaded loaded) {
+    if (m_loadThread.joinable()) m_loadThread.join();
+    m_loading = false;
+    // Something replaced the collection meanwhile. A new folder makes the cache moot; an edit only means
+    // the collection is derived again with it.
+    if (loaded.collection && m_sets == loaded.sets) {
+        m_cacheHoldsScanned = loaded.collection->scanned.size() == loaded.rawSize;
+        publish(std::move(*loaded.collection));
+    } else if (loaded.collection && loaded.folder == m_folder) {
+        set(loaded.collection->scanned);
+        m_cacheHoldsScanned = m_scanned.size() == loaded.rawSize;
+    }
+    emit loadedChanged();
+    if (m_scanWhenLoaded) {
+        m_scanWhenLoaded = false;
+        scan();
+    }
 }
 
 void LibraryStore::joinScanThread() {
@@ -105,6 +156,10 @@ void LibraryStore::setScanProgress(ScanProgress progress) {
 }
 
 void LibraryStore::scan() {
+    if (m_loading) {
+        m_scanWhenLoaded = true;
+        return;
+    }
     if (m_scanning) {
         m_rescanWhenDone = true;
         return;
@@ -124,11 +179,17 @@ void LibraryStore::scan() {
         knownByPath.reserve(known.size());
         for (const Song& s : known) // the first of a doubled path stands
             if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
-        auto progress = [this, &handoff](qsizetype done, qsizetype total) {
+        // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
+        // most every 50 ms (the newest report then), and the result brings the last one in any case.
+        std::chrono::steady_clock::time_point lastPost{};
+        auto progress = [this, &handoff, &lastPost](qsizetype done, qsizetype total) {
+            const auto now = std::chrono::steady_clock::now();
             {
                 std::lock_guard lock(handoff->mutex);
                 handoff->progress.append({done, total});
             }
+            if (now - lastPost < std::chrono::milliseconds(50)) return;
+            lastPost = now;
             QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
         };
         auto result = std::make_unique<ScanResult>();
@@ -160,14 +221,16 @@ void LibraryStore::scan() {
 void LibraryStore::deliverScan() {
     QList<ScanProgress> progress;
     std::unique_ptr<ScanResult> result;
+    std::unique_ptr<Loaded> loaded;
     {
         std::lock_guard lock(m_handoff->mutex);
         progress.swap(m_handoff->progress);
         result = std::move(m_handoff->result);
+        loaded = std::move(m_handoff->loaded);
     }
-    // Every report in order, each before the result that follows it.
-    for (const ScanProgress& p : std::as_const(progress))
-        setScanProgress(p);
+    if (loaded) adoptCache(std::move(*loaded));
+    // Only the newest report matters to the views; it comes before the result that follows it.
+    if (!progress.isEmpty()) setScanProgress(progress.last());
     if (result) finishScan(std::move(*result));
 }
 
@@ -180,9 +243,12 @@ void LibraryStore::finishScan(ScanResult result) {
     if (!same) set(result.songs);
     setScanning(false);
     if (!result.rewritten.isEmpty()) emit filesRewritten(result.rewritten);
-    // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that
-    // its return costs a rescan of dates rather than a reading of every file.
-    if (result.folderMissing && !result.known.isEmpty() && result.folder == m_folder) {
+    // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that its
+    // return costs a rescan of dates rather than a reading of every file. So does an empty folder where
+    // the last scan found songs: the mount point an unmounted disk leaves behind.
+    const bool emptyWhereSongsWere = result.songs.isEmpty() && !result.known.isEmpty();
+    if ((result.folderMissing || emptyWhereSongsWere) && !result.known.isEmpty() &&
+        result.folder == m_folder) {
         m_heldKnown = result.known;
         m_cacheHoldsScanned = false;
     } else {
@@ -194,6 +260,11 @@ void LibraryStore::finishScan(ScanResult result) {
             m_cacheHoldsScanned = writeCache(result.cacheJson);
         }
     }
+    if (result.folder == m_folder && (result.folderMissing || emptyWhereSongsWere)) watchForReturn();
+    // The scan's threads and the collection it replaced leave freed memory in several heaps, which glibc
+    // keeps; without this every rescan of a large library kept another hundred megabytes. Trimming walks
+    // the whole heap, so it runs off the GUI thread.
+    QThreadPool::globalInstance()->start([] { malloc_trim(0); });
     if (m_rescanWhenDone) {
         m_rescanWhenDone = false;
         scan();
@@ -222,16 +293,54 @@ void LibraryStore::setWatching(bool on) {
 
 void LibraryStore::watch() {
     m_watcher.reset();
+    if (m_returnPoll) m_returnPoll->stop();
     if (!SettingKey::isOn(m_defaults, watchFolderKey)) return;
     // The watcher belongs to the store, so its callback cannot outlive it.
     m_watcher = FolderWatcher::make(m_folder, [this] { scan(); });
-    if (!m_watcher) return;
+    if (!m_watcher) {
+        // Most often the folder is missing (a disk not plugged in yet): look for it now and then.
+        watchForReturn();
+        return;
+    }
+    // Said once per run, however often the watch is made again: the limit is the system's, not the folder's.
     const auto tellPartial = [this] {
+        if (m_toldWatchLimit) return;
+        m_toldWatchLimit = true;
+        qWarning("Some folders of the music folder are not watched: the system's limit of inotify watches "
+                 "(fs.inotify.max_user_watches) is reached. Changes in them are found by the next scan.");
         showPassingStatus(
             QStringLiteral("some folders are not watched: the system's limit of watches is reached"));
     };
     if (m_watcher->partial()) tellPartial();
     connect(m_watcher.get(), &FolderWatcher::limitReached, this, tellPartial);
+}
+
+namespace {
+// Absent when the path is not a folder; otherwise which folder it is, so that a disk mounted over an
+// empty mount point counts as a change although the path stayed a folder.
+std::optional<std::pair<quint64, quint64>> folderIdentity(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+    return std::pair<quint64, quint64>(st.st_dev, st.st_ino);
+}
+} // namespace
+
+void LibraryStore::watchForReturn() {
+    if (!SettingKey::isOn(m_defaults, watchFolderKey)) return;
+    if (!m_returnPoll) {
+        m_returnPoll = new QTimer(this);
+        connect(m_returnPoll, &QTimer::timeout, this, &LibraryStore::checkReturn);
+    }
+    m_folderIdentity = folderIdentity(m_folder.path);
+    m_returnPoll->start(m_returnPollMs);
+}
+
+void LibraryStore::checkReturn() {
+    const auto now = folderIdentity(m_folder.path);
+    if (!now || now == m_folderIdentity) return;
+    m_returnPoll->stop();
+    watch();
+    scan();
 }
 
 QString LibraryStore::cachePath() {
@@ -244,15 +353,17 @@ QString LibraryStore::formerCachePath() {
 }
 
 std::optional<QList<Song>> LibraryStore::loadCache() {
-    return JsonFile::load<QList<Song>>(cachePath(),
-                                       [](const QJsonDocument& doc) -> std::optional<QList<Song>> {
-                                           if (!doc.isArray()) return std::nullopt;
-                                           return Song::listFromJson(doc.array());
-                                       });
+    const QString path = cachePath();
+    const JsonFile::ReadResult r = JsonFile::read(path);
+    if (r.status == JsonFile::ReadStatus::Missing) return std::nullopt;
+    if (r.status == JsonFile::ReadStatus::Ok)
+        if (auto songs = LibraryCache::decode(r.data)) return songs;
+    JsonFile::setAside(path);
+    return std::nullopt;
 }
 
 QByteArray LibraryStore::encodeCache(const QList<Song>& songs) {
-    return QJsonDocument(Song::listToJson(songs)).toJson(QJsonDocument::Compact);
+    return LibraryCache::encode(songs);
 }
 
 bool LibraryStore::writeCache(const QByteArray& json) {

@@ -338,7 +338,13 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
 }
 
 void LibraryStore::set(const QList<Song>& raw) {
-    Collection c = build(raw, m_edits);
+    ++m_sets;
+    publish(build(raw, m_edits));
+}
+
+// Every field changes before the first signal, so a view that reads albums on songsChanged already sees the
+// new ones.
+void LibraryStore::publish(Collection c) {
     m_scanned = std::move(c.scanned);
     m_songs = std::move(c.songs);
     m_duplicates = std::move(c.duplicates);

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 #include <functional>
@@ -53,9 +54,15 @@ public:
     using ScanFunction = std::function<QList<Song>(const FileUrl& folder, const QHash<QString, Song>& known,
                                                    const LibraryScanner::Progress& progress)>;
 
+    // Reads the cache file's songs; tests hand in a slow one.
+    using CacheReader = std::function<std::optional<QList<Song>>()>;
+
     explicit LibraryStore(Defaults& defaults, QObject* parent = nullptr);
     LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObject* parent = nullptr);
-    // Waits for a running scan: the scanner cannot be interrupted, and its result must not outlive us.
+    LibraryStore(Defaults& defaults, ScanFunction scanFunction, CacheReader cacheReader,
+                 QObject* parent = nullptr);
+    // Stops a running scan or import between two files and waits for the scan: its result must not outlive
+    // us. Quitting during a first scan of a large library therefore takes one file's read, not the scan.
     ~LibraryStore() override;
 
     const QList<Song>& songs() const { return m_songs; }
@@ -63,6 +70,10 @@ public:
     const QList<Artist>& artists() const { return m_artists; }
     const QList<Song>& duplicates() const { return m_duplicates; }
     bool scanning() const { return m_scanning; }
+    // The cache is read, decoded and derived on a worker while the window comes up; the collection arrives
+    // in one step (every list changed before any signal) once it is ready. Until then it is empty, and a
+    // scan asked for waits for it, since the scan reuses the cached songs.
+    bool loaded() const { return !m_loading; }
     ScanProgress scanProgress() const { return m_scanProgress; }
     const std::optional<QString>& importStatus() const { return m_importStatus; }
     QString importStatusText() const { return m_importStatus.value_or(QString()); }
@@ -112,6 +123,8 @@ public:
     // starts the watch and scans, turning it off stops the watch.
     Q_INVOKABLE void setWatching(bool on);
     bool isWatching() const { return m_watcher != nullptr; }
+    // How often a missing music folder is looked for (tests shorten it).
+    void setReturnPollInterval(int ms) { m_returnPollMs = ms; }
     // "Choose Music Folder…": the window shows its folder chooser ("Use this folder") and answers with
     // useFolder.
     Q_INVOKABLE void chooseFolder() { emit chooseFolderRequested(); }
@@ -170,6 +183,7 @@ signals:
     void filesRewritten(const QList<FileUrl>& files);
     void addMusicRequested();
     void folderChanged();
+    void loadedChanged();
 
 private slots:
     void deliverScan();
@@ -177,7 +191,14 @@ private slots:
 private:
     struct ScanResult;
     struct ScanHandoff;
+    struct Loaded;
     void set(const QList<Song>& raw);
+    void publish(Collection c);
+    void adoptCache(Loaded loaded);
+    // While the music folder is missing, or an empty mount point stands where the music was, a slow poll
+    // watches for it to come back (a mount gives no inotify event on the folder) and then scans.
+    void watchForReturn();
+    void checkReturn();
     void setScanning(bool on);
     void setScanProgress(ScanProgress progress);
     void finishScan(ScanResult result);
@@ -211,7 +232,20 @@ private:
     QHash<QString, qsizetype> m_albumIndexByID;
     QHash<QString, qsizetype> m_artistIndexByKey; // lower-cased name; the first artist of a key wins
 
+    bool m_loading = false;
+    bool m_scanWhenLoaded = false;
+    // Counts set() calls: one made while the cache loads (an edit, a new folder) outdates what it built.
+    quint64 m_sets = 0;
+    std::thread m_loadThread;
+    bool m_toldWatchLimit = false;
+    QTimer* m_returnPoll = nullptr;
+    int m_returnPollMs = 3000;
+    // What the folder was (absent, or its device and inode) when the poll started.
+    std::optional<std::pair<quint64, quint64>> m_folderIdentity;
+
     std::unique_ptr<FolderWatcher> m_watcher;
+    // Set when the store goes; the scanner and the import look at it between files.
+    std::shared_ptr<LibraryScanner::StopFlag> m_stop = std::make_shared<LibraryScanner::StopFlag>(false);
     std::shared_ptr<ScanHandoff> m_handoff;
     std::thread m_scanThread;
 };

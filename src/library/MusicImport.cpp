@@ -84,7 +84,7 @@ void copyCovers(const QString& from, const QString& to) {
 }
 
 Result run(const QList<FileUrl>& items, const QString& musicFolder, const QSet<QString>& known,
-           const Identity& identity, const Status& status) {
+           const Identity& identity, const Status& status, const std::atomic<bool>* stop) {
     const QString insidePrefix = canonical(musicFolder) + QLatin1Char('/');
     QList<FileUrl> files;
     for (const FileUrl& item : items) {
@@ -100,6 +100,7 @@ Result run(const QList<FileUrl>& items, const QString& musicFolder, const QSet<Q
         return result;
     }
     for (qsizetype i = 0; i < n; ++i) {
+        if (stop && stop->load(std::memory_order_relaxed)) break;
         if (status) status(QStringLiteral("copying %1 of %2 songs").arg(i + 1).arg(n));
         const FileUrl& file = files[i];
         const Song song = LibraryScanner::song(file);

@@ -103,6 +103,7 @@ TEST(EditAlbumTitle, RenamedAlbumKeepsItsIdentitySoPinsPicksAndCoversFindIt) {
     library->rename(*library->album(blueID), "BLUE");
     library.reset();
     LibraryStore again(defaults, [](auto&&...) { return QList<Song>{}; });
+    ASSERT_TRUE(waitLoaded(again));
     EXPECT_EQ(again.album(blueID)->title, "BLUE");
     EXPECT_TRUE(again.album(blueID)->cover);
 }

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
@@ -287,6 +288,78 @@ TEST(LibraryScanner, EveryCorpusFileGivesASong) {
         ++count;
     }
     EXPECT_GT(count, 100);
+}
+
+// Reading must never open the user's music for writing: closing such a file raises IN_CLOSE_WRITE, which
+// the folder watch (and every other program watching the folder) takes for a change. A scan and a cover
+// look-up of every format, the broken files too, leave only closes-after-read behind.
+TEST(LibraryScanner, ReadingOpensNoFileForWriting) {
+    TestHome home;
+    const QString album = home.folder("Music/Some Artist/Some Album");
+    for (const QString& folder : {fixturePath(""), fixturePath("broken")}) {
+        QDirIterator it(folder, QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            if (LibraryScanner::isPlayable(it.fileName()))
+                ASSERT_TRUE(QFile::copy(it.filePath(), album + "/" + it.fileName()));
+        }
+    }
+    // Watching starts after the copies, whose own closes would count.
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_GE(inotify_add_watch(fd, QFile::encodeName(album).constData(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE),
+              0);
+
+    const QList<Song> songs = LibraryScanner::scan(FileUrl::fromPath(home.folder("Music")), {}, {});
+    ASSERT_GT(songs.size(), 10);
+    for (const Song& s : songs)
+        TagReader::embeddedPicture(s.url.path);
+
+    int closedAfterRead = 0;
+    QStringList closedAfterWrite;
+    alignas(inotify_event) char buffer[64 * 1024];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t offset = 0; offset < n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(buffer + offset);
+            offset += ssize_t(sizeof(inotify_event) + e->len);
+            if (e->mask & IN_CLOSE_WRITE) closedAfterWrite.append(QString::fromUtf8(e->name));
+            if (e->mask & IN_CLOSE_NOWRITE) ++closedAfterRead;
+        }
+    }
+    ::close(fd);
+    EXPECT_EQ(closedAfterWrite, QStringList{});
+    // The files were really opened (twice each), so the watch did see the reads.
+    EXPECT_GE(closedAfterRead, songs.size());
+}
+
+} // namespace
+
+namespace {
+
+// A stop asked for during a scan ends it after the files already being read: quitting during a first scan
+// of a large library waits for eight files, not for the library.
+TEST(LibraryScanner, StopEndsTheWalkAndTheReadsEarly) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    for (int a = 0; a < 20; ++a) {
+        const QString album = home.folder(QString("Music/Artist/Album %1").arg(a));
+        for (int i = 0; i < 20; ++i)
+            touch(album + QString("/%1.mp3").arg(i));
+    }
+    LibraryScanner::StopFlag stop{false};
+    std::atomic<int> reads{0};
+    const auto stopAfterTen = [&](const FileUrl& at, const Song* known) {
+        if (++reads == 10) stop = true;
+        return nameOnly(at, known);
+    };
+    const QList<Song> songs = LibraryScanner::scan(FileUrl::fromPath(music), {}, {}, stopAfterTen, &stop);
+    EXPECT_LE(reads.load(), 10 + 8);
+    EXPECT_EQ(songs.size(), reads.load());
+
+    // Stopped before it began: not a file is listed or read.
+    reads = 0;
+    EXPECT_TRUE(LibraryScanner::scan(FileUrl::fromPath(music), {}, {}, stopAfterTen, &stop).isEmpty());
+    EXPECT_EQ(reads.load(), 0);
 }
 
 } // namespace

@@ -83,6 +83,11 @@ private:
     QList<std::pair<qsizetype, qsizetype>> m_reports;
 };
 
+// The cache is read on a worker; the collection arrives a moment after the store is made.
+bool waitLoaded(const LibraryStore& store) {
+    return QTest::qWaitFor([&] { return store.loaded(); }, 10000);
+}
+
 bool waitIdle(const LibraryStore& store) {
     return QTest::qWaitFor([&] { return !store.scanning(); }, 10000);
 }
@@ -127,6 +132,7 @@ TEST(LibraryStore, StartsFromCacheAndEditsWithoutScanning) {
     defaults.set("libraryFolder", music);
     FakeScanner scanner;
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     QTest::qWait(50);
     EXPECT_TRUE(scanner.calls().isEmpty());
     EXPECT_FALSE(store.scanning());
@@ -163,6 +169,7 @@ TEST(LibraryStore, BrokenCacheIsSetAsideAndTheCollectionStartsEmpty) {
     Defaults defaults;
     FakeScanner scanner;
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     EXPECT_TRUE(store.songs().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(LibraryStore::cachePath()));
     EXPECT_EQ(QDir(home.dataHome() + "/VELTO").entryList({"library-2.json.unreadable-*"}).size(), 1);
@@ -192,6 +199,7 @@ TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
             scanNiceness = getpriority(PRIO_PROCESS, 0); // this thread's
             return scanFunction(f, k, p);
         });
+    ASSERT_TRUE(waitLoaded(store));
     QList<QThread*> publishedOn;
     QList<qsizetype> songsAtProgress;
     QObject::connect(&store, &LibraryStore::songsChanged,
@@ -203,8 +211,10 @@ TEST(LibraryStore, ScanPublishesOnTheGuiThreadAndSavesTheRawSongs) {
     ASSERT_TRUE(waitIdle(store));
 
     EXPECT_EQ(publishedOn, QList<QThread*>{qApp->thread()});
-    EXPECT_GT(scanNiceness, 0);                              // the scan yields to the interface
-    EXPECT_EQ(songsAtProgress, QList<qsizetype>({0, 0, 0})); // progress arrives before the result
+    EXPECT_GT(scanNiceness, 0); // the scan yields to the interface
+    // Progress arrives before the result, coalesced (reports made together reach the window as one).
+    ASSERT_FALSE(songsAtProgress.isEmpty());
+    EXPECT_EQ(songsAtProgress.count(0), songsAtProgress.size());
     EXPECT_EQ(store.scanProgress(), (ScanProgress{50, 60})); // kept after the scan
     EXPECT_EQ(store.songs().size(), 3);
     EXPECT_EQ(store.duplicates().size(), 1);
@@ -232,6 +242,7 @@ TEST(LibraryStore, RescanThatFindsNothingNewPublishesAndWritesNothing) {
     FakeScanner scanner;
     scanner.setSongs(music, {found[1], found[0]}); // finished in another order
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     QSignalSpy published(&store, &LibraryStore::songsChanged);
     const auto inode = [] {
         struct stat st {};
@@ -266,6 +277,7 @@ TEST(LibraryStore, RequestsDuringAScanMakeExactlyOneMore) {
     Defaults defaults;
     FakeScanner scanner;
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     QList<bool> states;
     QObject::connect(&store, &LibraryStore::scanningChanged, [&] { states.append(store.scanning()); });
 
@@ -297,12 +309,15 @@ TEST(LibraryStore, CacheKeepsTagTitlesUnderTheUsersEdits) {
     scanner.setSongs(music, {song});
     {
         LibraryStore store(defaults, scanner.function());
+        ASSERT_TRUE(waitLoaded(store));
         store.scan();
         ASSERT_TRUE(waitIdle(store));
         EXPECT_EQ(store.song(song.url.path)->title, "My Title");
     }
     EXPECT_EQ(sortedTitles(cachedSongs()), QStringList{"Tag Title"});
     LibraryStore next(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(next));
+    ASSERT_TRUE(next.song(song.url.path));
     EXPECT_EQ(next.song(song.url.path)->title, "My Title");
     EXPECT_EQ(next.song(song.url.path)->taggedTitle, "Tag Title");
 }
@@ -318,6 +333,7 @@ TEST(LibraryStore, MissingFolderEmptiesTheCollectionButKeepsTheCache) {
 
     FakeScanner scanner; // finds nothing, as the scanner does for a missing folder
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     EXPECT_EQ(store.songs().size(), 2);
     for (int i = 0; i < 2; ++i) { // twice: the second scan starts from an empty collection
         store.scan();
@@ -335,12 +351,16 @@ TEST(LibraryStore, MissingFolderEmptiesTheCollectionButKeepsTheCache) {
     EXPECT_EQ(scanner.calls().last().known.size(), 2);
     EXPECT_EQ(cachedSongs(), songs.mid(0, 1));
 
-    // An existing but empty folder is an empty library, and saved as such.
+    // An existing but empty folder where songs were (the mount point an unmounted disk leaves) shows an
+    // empty collection, but the cache stays for the disk's return.
     scanner.setSongs(music, {});
     store.scan();
     ASSERT_TRUE(waitIdle(store));
-    EXPECT_TRUE(QFileInfo::exists(LibraryStore::cachePath()));
-    EXPECT_TRUE(cachedSongs().isEmpty());
+    EXPECT_TRUE(store.songs().isEmpty());
+    EXPECT_EQ(cachedSongs(), songs.mid(0, 1));
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_EQ(scanner.calls().last().known.size(), 1);
 }
 
 TEST(LibraryStore, ChoosingAFolder) {
@@ -353,6 +373,7 @@ TEST(LibraryStore, ChoosingAFolder) {
     scanner.setSongs(oldFolder, {makeSong(oldFolder + "/a.mp3", "Ann", "A")});
     scanner.setSongs(newFolder, {makeSong(newFolder + "/b.mp3", "Bob", "B")});
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     QSignalSpy folderChanged(&store, &LibraryStore::folderChanged);
 
     for (const QUrl& nothing : {QUrl(), QUrl("https://example.com/music")})
@@ -386,6 +407,7 @@ TEST(LibraryStore, WatchSwitchIsStoredAndTurningItOnScans) {
     Defaults defaults;
     FakeScanner scanner;
     LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
     store.setWatching(false);
     EXPECT_EQ(defaults.value("watchFolder"), QJsonValue(false));
     QTest::qWait(50);
@@ -409,6 +431,7 @@ TEST(LibraryStore, ScansARealFolder) {
     defaults.set("libraryFolder", music);
 
     LibraryStore store(defaults);
+    ASSERT_TRUE(waitLoaded(store));
     store.scan();
     ASSERT_TRUE(waitIdle(store));
     EXPECT_EQ(store.scanProgress(), (ScanProgress{0, 3}));
@@ -433,6 +456,7 @@ TEST(LibraryStore, WatchedFolderPicksUpNewSongsAndTheSwitchStopsIt) {
     Defaults defaults;
     defaults.set("libraryFolder", music);
     LibraryStore store(defaults);
+    ASSERT_TRUE(waitLoaded(store));
     EXPECT_TRUE(store.isWatching()); // on unless switched off
     store.scan();
     ASSERT_TRUE(waitIdle(store));
@@ -460,6 +484,7 @@ TEST(LibraryStore, BringInCopiesWithStatusThenScans) {
     defaults.set("libraryFolder", music);
     defaults.set("watchFolder", false);
     LibraryStore store(defaults);
+    ASSERT_TRUE(waitLoaded(store));
     EXPECT_EQ(store.addMusicMessage(), "Choose songs or folders to copy into Music.");
 
     QStringList statuses;
@@ -490,6 +515,7 @@ TEST(LibraryStore, ScanNamesTheFilesThatChangedSinceTheLastOne) {
     defaults.set("libraryFolder", music);
     defaults.set("watchFolder", false);
     LibraryStore store(defaults);
+    ASSERT_TRUE(waitLoaded(store));
     QSignalSpy rewritten(&store, &LibraryStore::filesRewritten);
     store.scan();
     ASSERT_TRUE(waitIdle(store));
@@ -504,4 +530,106 @@ TEST(LibraryStore, ScanNamesTheFilesThatChangedSinceTheLastOne) {
     ASSERT_EQ(rewritten.count(), 1);
     EXPECT_EQ(rewritten.first().first().value<QList<FileUrl>>(),
               QList<FileUrl>{FileUrl::fromPath(music + "/a.flac")});
+}
+
+// The cache is read on a worker: the store (and with it the window) is there before a slow read ends, a
+// scan asked for meanwhile waits for the cached songs, and the collection arrives in one step: every list
+// is in place when the first signal comes.
+TEST(LibraryStore, CacheArrivesInOneStepAfterASlowRead) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const QList<Song> songs{makeSong(music + "/A/a.mp3", "Ann", "A"),
+                            makeSong(music + "/B/b.mp3", "Bob", "B")};
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool released = false;
+    const auto slowReader = [&]() -> std::optional<QList<Song>> {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [&] { return released; });
+        return songs;
+    };
+    FakeScanner scanner;
+    scanner.setSongs(music, songs);
+    LibraryStore store(defaults, scanner.function(), slowReader);
+    EXPECT_FALSE(store.loaded());
+    EXPECT_TRUE(store.songs().isEmpty());
+    store.scan();
+    QTest::qWait(50);
+    EXPECT_TRUE(scanner.calls().isEmpty());
+
+    struct Seen {
+        qsizetype songs, albums, artists;
+    };
+    QList<Seen> seen;
+    const auto record = [&] {
+        seen.append({store.songs().size(), store.albums().size(), store.artists().size()});
+    };
+    for (auto signal :
+         {&LibraryStore::songsChanged, &LibraryStore::albumsChanged, &LibraryStore::artistsChanged})
+        QObject::connect(&store, signal, record);
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+    }
+    cv.notify_all();
+    ASSERT_TRUE(waitLoaded(store));
+    ASSERT_EQ(seen.size(), 3);
+    for (const Seen& s : seen) {
+        EXPECT_EQ(s.songs, 2);
+        EXPECT_EQ(s.albums, 2);
+        EXPECT_EQ(s.artists, 2);
+    }
+    // The scan that waited starts from the cached songs.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !scanner.calls().isEmpty(); }, 5000));
+    EXPECT_EQ(scanner.calls().first().known.size(), 2);
+}
+
+// An edit made while the cache is still being read is laid over the cached songs when they arrive.
+TEST(LibraryStore, EditDuringTheCacheReadIsKept) {
+    TestHome home;
+    Defaults defaults;
+    const Song song = makeSong("/m/A/a.mp3", "Ann", "A");
+    std::atomic<bool> go{false};
+    LibraryStore store(
+        defaults, [](auto&&...) { return QList<Song>{}; },
+        [&]() -> std::optional<QList<Song>> {
+            while (!go)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return QList<Song>{song};
+        });
+    store.rename(song, "Renamed");
+    go = true;
+    ASSERT_TRUE(waitLoaded(store));
+    ASSERT_EQ(store.songs().size(), 1);
+    EXPECT_EQ(store.songs().first().title, "Renamed");
+}
+
+// A music folder missing at start, or gone while watched, is looked for again: when it is back the store
+// watches and scans it without being asked.
+TEST(LibraryStore, MissingFolderIsScannedWhenItComesBack) {
+    TestHome home;
+    const QString music = home.path() + "/Disk/Music";
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    LibraryStore store(defaults);
+    store.setReturnPollInterval(50);
+    ASSERT_TRUE(waitLoaded(store));
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    EXPECT_TRUE(store.songs().isEmpty());
+
+    QDir().mkpath(music + "/Band");
+    ASSERT_TRUE(QFile::copy(fixturePath("tone.flac"), music + "/Band/song.flac"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().size() == 1; }, 8000));
+    EXPECT_TRUE(store.isWatching());
+
+    // Unplugged (moved away), the collection empties and the cache stays; plugged in again, it is back.
+    const QByteArray cache = TestHome::readFile(LibraryStore::cachePath());
+    ASSERT_TRUE(QDir().rename(music, home.path() + "/Away"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().isEmpty() && !store.scanning(); }, 8000));
+    EXPECT_EQ(TestHome::readFile(LibraryStore::cachePath()), cache);
+    ASSERT_TRUE(QDir().rename(home.path() + "/Away", music));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return store.songs().size() == 1; }, 8000));
 }

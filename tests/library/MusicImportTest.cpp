@@ -123,3 +123,30 @@ TEST(MusicImport, NothingToImport) {
         EXPECT_EQ(r.endText, "no songs in what you dropped") << item.toStdString();
     }
 }
+
+// Quitting stops an import between two files: what was copied is whole, nothing else was started, and no
+// temporary file is left in the music folder.
+TEST(MusicImport, StopEndsTheCopyingBetweenFiles) {
+    TestHome home;
+    const QString drop = home.folder("Drop");
+    for (int i = 1; i <= 5; ++i)
+        taggedCopy("tone.mp3", drop + QString("/%1.mp3").arg(i), {"TITLE=Song " + QString::number(i)});
+    const QString music = home.folder("Music");
+    std::atomic<bool> stop{false};
+    int started = 0;
+    const auto result = MusicImport::run(
+        {FileUrl::fromPath(drop)}, music, {}, identity,
+        [&](const QString&) {
+            if (++started == 2) stop = true; // set while the second file is being copied
+        },
+        &stop);
+    EXPECT_EQ(started, 2);
+    EXPECT_EQ(result.added, 2);
+    const QStringList copied = filesUnder(music);
+    ASSERT_EQ(copied.size(), 2) << copied.join(", ").toStdString();
+    for (const QString& f : copied) {
+        EXPECT_TRUE(f.endsWith(".mp3")) << f.toStdString();
+        EXPECT_EQ(TestHome::readFile(music + "/" + f),
+                  TestHome::readFile(drop + "/" + QFileInfo(f).fileName()));
+    }
+}

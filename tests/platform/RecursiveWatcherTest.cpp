@@ -21,6 +21,10 @@ struct Recorder {
         return QTest::qWaitFor([&] { return paths.contains(path); }, 3000);
     }
 };
+
+bool waitWalked(const RecursiveWatcher& w) {
+    return QTest::qWaitFor([&] { return w.treeWatched(); }, 5000);
+}
 } // namespace
 
 TEST(RecursiveWatcher, FollowsNewAndRenamedFolders) {
@@ -30,6 +34,7 @@ TEST(RecursiveWatcher, FollowsNewAndRenamedFolders) {
     QDir().mkpath(root + "/.hidden");
     RecursiveWatcher watcher;
     ASSERT_TRUE(watcher.start(root));
+    ASSERT_TRUE(waitWalked(watcher));
     EXPECT_EQ(watcher.watchCount(), 4); // root, A, Old, Deep; not the hidden folder
     Recorder rec(watcher);
 
@@ -64,4 +69,52 @@ TEST(RecursiveWatcher, MissingRootCannotBeWatched) {
     TestHome home;
     RecursiveWatcher watcher;
     EXPECT_FALSE(watcher.start(home.path() + "/nope"));
+}
+
+// Folders reached through links are watched, as the scanner walks them; a link back up the tree is not
+// followed round and round, and a folder reached twice is watched once.
+TEST(RecursiveWatcher, FollowsLinksOnceEach) {
+    TestHome home;
+    const QString root = home.folder("music");
+    const QString outside = home.folder("elsewhere/Album");
+    QDir().mkpath(root + "/A");
+    ASSERT_TRUE(QFile::link(outside, root + "/Linked"));
+    ASSERT_TRUE(QFile::link(outside, root + "/A/Again"));
+    ASSERT_TRUE(QFile::link(root, root + "/A/Loop"));
+    RecursiveWatcher watcher;
+    ASSERT_TRUE(watcher.start(root));
+    ASSERT_TRUE(waitWalked(watcher));
+    EXPECT_EQ(watcher.watchCount(), 3); // root, A and the linked album
+    Recorder rec(watcher);
+    TestHome::writeFile(outside + "/new.mp3", "x");
+    EXPECT_TRUE(rec.waitFor(root + "/A/Again/new.mp3") || rec.waitFor(root + "/Linked/new.mp3"))
+        << rec.paths.join('\n').toStdString();
+}
+
+// Events lost to a full kernel queue may have been new folders: after an overflow the tree is walked
+// again, so a folder made while events were lost is watched all the same.
+TEST(RecursiveWatcher, WalksAgainAfterAnOverflow) {
+    TestHome home;
+    const QString root = home.folder("music");
+    QDir().mkpath(root + "/A");
+    RecursiveWatcher watcher;
+    ASSERT_TRUE(watcher.start(root));
+    ASSERT_TRUE(waitWalked(watcher));
+    QSignalSpy overflows(&watcher, &RecursiveWatcher::overflowed);
+
+    // The event loop does not run here, so nothing is read: each file makes two events (create and close),
+    // more than the kernel keeps (16384 on this kind of system), and the folder made last is lost with them.
+    int limit = 16384;
+    if (QFile f("/proc/sys/fs/inotify/max_queued_events"); f.open(QIODevice::ReadOnly))
+        limit = f.readAll().trimmed().toInt();
+    for (int i = 0; i < limit / 2 + 100; ++i)
+        TestHome::writeFile(root + QString("/A/%1.txt").arg(i), "");
+    QDir().mkpath(root + "/A/Late");
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return overflows.count() > 0; }, 5000));
+    ASSERT_TRUE(waitWalked(watcher));
+    EXPECT_EQ(watcher.watchCount(), 3);
+    Recorder rec(watcher);
+    TestHome::writeFile(root + "/A/Late/song.mp3", "x");
+    EXPECT_TRUE(rec.waitFor(root + "/A/Late/song.mp3"));
 }

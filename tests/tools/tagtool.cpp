@@ -19,8 +19,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -69,32 +72,27 @@ bool addCover(TagLib::File* file, const TagLib::ByteVector& jpeg) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE [--clear] [--cover JPEG] [KEY=VALUE ...]\n", argv[0]);
-        return 2;
-    }
-    TagLib::FileRef ref(argv[1], false);
+// Tags one file as the command line says; `args` are the arguments after FILE.
+int tagFile(const char* path, const std::vector<std::string>& args) {
+    TagLib::FileRef ref(path, false);
     if (ref.isNull()) {
-        std::fprintf(stderr, "cannot open %s\n", argv[1]);
+        std::fprintf(stderr, "cannot open %s\n", path);
         return 1;
     }
     TagLib::PropertyMap props = ref.file()->properties();
     bool infoOnly = false;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--clear") == 0) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--clear") {
             props.clear();
-        } else if (std::strcmp(argv[i], "--info-only") == 0) {
+        } else if (arg == "--info-only") {
             infoOnly = true;
-        } else if (std::strcmp(argv[i], "--cover") == 0 && i + 1 < argc) {
-            if (!addCover(ref.file(), readAll(argv[++i])))
-                std::fprintf(stderr, "no cover support for %s\n", argv[1]);
-        } else if (const char* eq = std::strchr(argv[i], '=')) {
-            const TagLib::String key(std::string(static_cast<const char*>(argv[i]), eq),
-                                     TagLib::String::UTF8);
-            const TagLib::String value(eq + 1, TagLib::String::UTF8);
+        } else if (arg == "--cover" && i + 1 < args.size()) {
+            if (!addCover(ref.file(), readAll(args[++i].c_str())))
+                std::fprintf(stderr, "no cover support for %s\n", path);
+        } else if (const size_t eq = arg.find('='); eq != std::string::npos) {
+            const TagLib::String key(arg.substr(0, eq), TagLib::String::UTF8);
+            const TagLib::String value(arg.substr(eq + 1), TagLib::String::UTF8);
             if (value.isEmpty())
                 props.erase(key);
             else
@@ -110,8 +108,43 @@ int main(int argc, char** argv) {
         saved = ref.file()->save();
     }
     if (!saved) {
-        std::fprintf(stderr, "cannot save %s\n", argv[1]);
+        std::fprintf(stderr, "cannot save %s\n", path);
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+// With --batch, each line of standard input is SOURCE, TARGET and the arguments, separated by tabs: the
+// source is copied to the target, which is then tagged (no arguments: copied only). One process for a
+// whole generated library instead of two per file.
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--batch") == 0) {
+        int failures = 0;
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            std::vector<std::string> fields;
+            std::stringstream in(line);
+            for (std::string field; std::getline(in, field, '\t');)
+                fields.push_back(field);
+            if (fields.size() < 2) continue;
+            std::error_code error;
+            std::filesystem::copy_file(fields[0], fields[1],
+                                       std::filesystem::copy_options::overwrite_existing, error);
+            if (error) {
+                std::fprintf(stderr, "cannot copy %s\n", fields[0].c_str());
+                ++failures;
+                continue;
+            }
+            if (fields.size() > 2 && tagFile(fields[1].c_str(), {fields.begin() + 2, fields.end()}) != 0)
+                ++failures;
+        }
+        return failures == 0 ? 0 : 1;
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE [--clear] [--cover JPEG] [KEY=VALUE ...] | --batch\n", argv[0]);
+        return 2;
+    }
+    return tagFile(argv[1], std::vector<std::string>(argv + 2, argv + argc));
 }

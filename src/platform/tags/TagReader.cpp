@@ -23,6 +23,7 @@
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/wavfile.h>
 #include <taglib/xiphcomment.h>
@@ -157,12 +158,27 @@ QStringList values(const TagLib::PropertyMap& map, const char* key) {
     return out;
 }
 
+// TagLib opens a file by name for reading and writing when it may, and closing a file opened for writing
+// raises IN_CLOSE_WRITE: every read would look like a change to the folder watch, and to anything else
+// watching the user's music. Reading goes through a stream that only ever opens the file read-only.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const QByteArray& name) : m_stream(name.constData(), true) {}
+    bool isOpen() const { return m_stream.isOpen(); }
+    TagLib::IOStream* stream() { return &m_stream; }
+
+private:
+    TagLib::FileStream m_stream;
+};
+
 double finiteSeconds(double s) {
     return std::isfinite(s) && s > 0 ? s : 0;
 }
 
 bool readWithTagLib(const QByteArray& name, FileTags& out) {
-    TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+    ReadOnlyFile source(name);
+    if (!source.isOpen()) return false;
+    TagLib::FileRef ref(source.stream(), true, TagLib::AudioProperties::Average);
     if (ref.isNull()) return false;
     TagLib::File* file = ref.file();
     const TagLib::PropertyMap map = propertiesOf(file);
@@ -179,13 +195,6 @@ bool readWithTagLib(const QByteArray& name, FileTags& out) {
         out.seconds = finiteSeconds(audio->lengthInMilliseconds() / 1000.0);
     out.readable = true;
     return true;
-}
-
-// Playable extensions TagLib 1.13 has no reader for: Core Audio files, raw ADTS AAC and ALAC named as
-// such. Only these go to GStreamer, which never returns on some broken files TagLib reads fine.
-bool needsDiscoverer(const QString& path) {
-    const QString ext = QFileInfo(path).suffix().toLower();
-    return ext == QLatin1String("caf") || ext == QLatin1String("aac") || ext == QLatin1String("alac");
 }
 
 void appendStrings(const GstTagList* tags, const char* tag, QStringList& into) {
@@ -282,6 +291,17 @@ QByteArray fromFlacPictures(const TagLib::List<TagLib::FLAC::Picture*>& pictures
 
 } // namespace
 
+// Playable extensions TagLib 1.13 has no reader for: Core Audio files, raw ADTS AAC and ALAC named as
+// such. Only these go to GStreamer, which never returns on some broken files TagLib reads fine.
+bool needsDiscoverer(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || path.indexOf(QLatin1Char('/'), dot) >= 0) return false;
+    const QStringView ext = QStringView(path).sliced(dot + 1);
+    return ext.compare(QLatin1String("caf"), Qt::CaseInsensitive) == 0 ||
+           ext.compare(QLatin1String("aac"), Qt::CaseInsensitive) == 0 ||
+           ext.compare(QLatin1String("alac"), Qt::CaseInsensitive) == 0;
+}
+
 FileTags read(const QString& path) {
     warmUp();
     FileTags out;
@@ -291,8 +311,9 @@ FileTags read(const QString& path) {
 
 QByteArray embeddedPicture(const QString& path) {
     warmUp();
-    const QByteArray name = QFile::encodeName(path);
-    TagLib::FileRef ref(name.constData(), false);
+    ReadOnlyFile source(QFile::encodeName(path));
+    if (!source.isOpen()) return {};
+    TagLib::FileRef ref(source.stream(), false);
     if (ref.isNull()) return {};
     TagLib::File* file = ref.file();
     if (auto* f = dynamic_cast<TagLib::MPEG::File*>(file))

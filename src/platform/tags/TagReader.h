@@ -29,6 +29,10 @@ namespace TagReader {
 
 FileTags read(const QString& path);
 
+// Whether the file's extension is one TagLib has no reader for, so that reading it may take GStreamer's
+// discoverer (slow on its first use, and on broken files up to the timeout below).
+bool needsDiscoverer(const QString& path);
+
 // The bytes of the picture embedded in the file (the front cover when several are there), as stored
 // (JPEG, PNG, …); empty when there is none or the file cannot be read.
 QByteArray embeddedPicture(const QString& path);
