@@ -2,6 +2,8 @@
 #include "core/Defaults.h"
 #include "core/Text.h"
 #include "library/LibraryStore.h"
+
+#include <QTest>
 #include "nowplaying/StableHash.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
@@ -40,6 +42,8 @@ struct MixRig {
             defaults, [](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
                 return QList<Song>{};
             });
+        // The cache is read on a worker: the collection arrives a moment later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return library->loaded(); }, 10000));
     }
 
     MixCluster::HasPicture hasPicture() {
