@@ -14,6 +14,7 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <ctime>
 #include <malloc.h>
@@ -79,6 +80,8 @@ void prepare(const QString& home, int songs) {
     if (songs > 0) LibraryStore::writeCache(LibraryStore::encodeCache(makeSongs(songs)));
 }
 
+double loadedAt = 0;
+
 int runCase(int songs, int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024); // as the program's main does
     QGuiApplication application(argc, argv);
@@ -96,7 +99,34 @@ int runCase(int songs, int argc, char** argv) {
                         "object), resident %ld MiB\n",
                         songs, firstFrame * 1000, setUp * 1000, residentKiB() / 1024);
             std::fflush(stdout);
-            QCoreApplication::exit(0);
+            // The collection is read on a worker and arrives after the first frame: report when, and the
+            // memory once it has settled (the parser's buffers handed back).
+            LibraryStore& library = app.library();
+            auto settled = [&library, songs] {
+                std::printf("%d songs: collection of %lld songs shown %.0f ms after process start, resident "
+                            "%ld MiB\n",
+                            songs, qlonglong(library.songs().size()), loadedAt * 1000, residentKiB() / 1024);
+                QTimer::singleShot(2000, &library, [&library, songs] {
+                    // By now the first scan has run: the benchmark's songs have no files, so it may have
+                    // emptied it.
+                    std::printf("%d songs: resident 2 s later %ld MiB (%lld songs)\n", songs,
+                                residentKiB() / 1024, qlonglong(library.songs().size()));
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                });
+            };
+            if (library.loaded()) {
+                loadedAt = sinceProcessStart();
+                settled();
+            } else {
+                QObject::connect(
+                    &library, &LibraryStore::loadedChanged, &library,
+                    [settled] {
+                        loadedAt = sinceProcessStart();
+                        settled();
+                    },
+                    Qt::SingleShotConnection);
+            }
         },
         Qt::SingleShotConnection);
     return QGuiApplication::exec();
@@ -116,6 +146,6 @@ int main(int argc, char** argv) {
         child.waitForFinished(120000);
         status |= child.exitCode();
     }
-    std::printf("goal: first frame <= 2000 ms, resident <= 250 MiB with 100,000 songs\n");
+    std::printf("goal: collection shown <= 2000 ms, resident <= 250 MiB with 100,000 songs\n");
     return status;
 }
