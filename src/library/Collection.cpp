@@ -9,34 +9,6 @@
 
 namespace {
 
-// What the URL encoder leaves as it is in a path: unreserved characters, sub-delimiters, ':', '@', '/'.
-bool plainInPath(char16_t c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    switch (c) {
-    case '-':
-    case '.':
-    case '_':
-    case '~':
-    case '!':
-    case '$':
-    case '&':
-    case '\'':
-    case '(':
-    case ')':
-    case '*':
-    case '+':
-    case ',':
-    case ';':
-    case '=':
-    case ':':
-    case '@':
-    case '/':
-        return true;
-    default:
-        return false;
-    }
-}
-
 int hexValue(char16_t c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

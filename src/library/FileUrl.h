@@ -22,6 +22,35 @@ struct FileUrl {
     friend bool operator==(const FileUrl&, const FileUrl&) = default;
 };
 
+// What a file URL's path keeps as it is (unreserved characters, sub-delimiters, ':', '@', '/');
+// everything else is percent-encoded. FileUrl reads both forms.
+constexpr bool plainInPath(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')) return true;
+    switch (c) {
+    case u'-':
+    case u'.':
+    case u'_':
+    case u'~':
+    case u'!':
+    case u'$':
+    case u'&':
+    case u'\'':
+    case u'(':
+    case u')':
+    case u'*':
+    case u'+':
+    case u',':
+    case u';':
+    case u'=':
+    case u':':
+    case u'@':
+    case u'/':
+        return true;
+    default:
+        return false;
+    }
+}
+
 inline size_t qHash(const FileUrl& u, size_t seed = 0) {
     return qHash(u.path, seed);
 }

@@ -99,34 +99,6 @@ void appendNumber(QByteArray& out, double v) {
     out.append(digits, end - digits);
 }
 
-// What a path keeps as it is in a file URL; everything else is percent-encoded (FileUrl reads both).
-bool plainInPath(char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    switch (c) {
-    case '-':
-    case '.':
-    case '_':
-    case '~':
-    case '!':
-    case '$':
-    case '&':
-    case '\'':
-    case '(':
-    case ')':
-    case '*':
-    case '+':
-    case ',':
-    case ';':
-    case '=':
-    case ':':
-    case '@':
-    case '/':
-        return true;
-    default:
-        return false;
-    }
-}
-
 void appendUrl(QByteArray& out, const FileUrl& url) {
     // Only plain absolute paths take the short way; anything unusual goes through QUrl, as before.
     if (!url.path.startsWith(QLatin1Char('/')) || url.path.startsWith(QLatin1String("//"))) {
@@ -137,7 +109,7 @@ void appendUrl(QByteArray& out, const FileUrl& url) {
     const QByteArray bytes = url.path.toUtf8();
     out.append("\"file://", 8);
     for (const char c : bytes) {
-        if (plainInPath(c)) {
+        if (plainInPath(char16_t(static_cast<unsigned char>(c)))) {
             out.append(c);
         } else {
             const auto u = static_cast<unsigned char>(c);
