@@ -461,9 +461,7 @@ int Player::like(const QList<Song>& songs) {
 }
 
 void Player::storeLikes() {
-    QStringList paths(m_likes.begin(), m_likes.end());
-    paths.sort();
-    m_defaults.set(likesKey, QJsonArray::fromStringList(paths));
+    m_defaults.set(likesKey, QJsonArray::fromStringList(likedPaths()));
 }
 
 int Player::plays(const std::optional<Song>& song) const {
