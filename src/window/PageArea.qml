@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
 import Velto.PocketPlayer
+import Velto.Settings
 
 // The page area: the page the navigation model names, sliding in from the right when going deeper and from
 // the left when going back (fading instead with reduce motion), clipped so it never passes over the chrome.
@@ -26,7 +27,7 @@ StackView {
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary; view: Component { NoPlayerView {} } },
         PageRow { page: Nav.Page.playerSettings },
-        PageRow { page: Nav.Page.settings }
+        PageRow { page: Nav.Page.settings; view: Component { SettingsView {} } }
     ]
 
     function viewFor(page: int): Component {
