@@ -66,48 +66,93 @@ Item {
                     id: shown
                     width: Math.min(760, scroller.width)
                     height: childrenRect.height
-                    Repeater {
-                        model: controller.sections
-                        delegate: Loader {
-                            id: slot
-                            required property int modelData
-                            readonly property bool current: modelData === controller.section
-                            objectName: "section" + modelData
-                            width: shown.width
-                            opacity: current ? 1 : 0
-                            visible: opacity > 0
-                            active: current || opacity > 0
-                            Behavior on opacity {
-                                NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
-                            }
-                            sourceComponent: Column {
-                                width: slot.width
-                                Text {
-                                    objectName: "sectionHeading"
-                                    bottomPadding: 22
-                                    text: controller.label(slot.modelData)
-                                    font.family: view.Theme.pageTitle.family
-                                    font.pixelSize: view.Theme.pageTitle.pixelSize
-                                    font.weight: view.Theme.pageTitle.weight
-                                    font.letterSpacing: -1
-                                    color: view.Theme.primary
-                                    Accessible.role: Accessible.Heading
-                                    Accessible.name: text
-                                }
-                                Loader {
-                                    width: parent.width
-                                    // The other sections are being built; until then they show their heading.
-                                    sourceComponent: slot.modelData === 0 ? musicRows : null
-
-                                    Component {
-                                        id: musicRows
-                                        MusicRows { page: controller }
-                                    }
-                                }
-                            }
-                        }
+                    SectionPane {
+                        section: 0
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("MusicRows.qml")
+                    }
+                    SectionPane {
+                        section: 1
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("PlaybackRows.qml")
+                    }
+                    SectionPane {
+                        section: 2
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("ThemeRows.qml")
+                    }
+                    SectionPane {
+                        section: 3
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("QuickplayRows.qml")
+                    }
+                    SectionPane {
+                        section: 4
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("PictureRows.qml")
+                    }
+                    SectionPane {
+                        section: 5
+                        page: controller
+                        width: shown.width
+                        rows: Qt.resolvedUrl("AboutRows.qml")
                     }
                 }
+            }
+        }
+    }
+
+    // One section: its heading and its rows, shown while it is the chosen one and fading out after. The rows
+    // exist only while the section is on screen.
+    component SectionPane: Item {
+        id: pane
+        required property int section
+        required property SettingsController page
+        // The rows' file; they are made with the page's state.
+        required property url rows
+        readonly property bool current: section === page.section
+
+        objectName: "section" + section
+        height: column.height
+        opacity: current ? 1 : 0
+        visible: opacity > 0
+        Behavior on opacity {
+            NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
+        }
+        onVisibleChanged: load()
+        Component.onCompleted: load()
+
+        function load() {
+            if (visible && rowsLoader.status === Loader.Null)
+                rowsLoader.setSource(rows, { page: page });
+            else if (!visible)
+                rowsLoader.source = "";
+        }
+
+        Column {
+            id: column
+            width: pane.width
+            Text {
+                objectName: "sectionHeading"
+                bottomPadding: 22
+                text: pane.page.label(pane.section)
+                font.family: pane.Theme.pageTitle.family
+                font.pixelSize: pane.Theme.pageTitle.pixelSize
+                font.weight: pane.Theme.pageTitle.weight
+                font.letterSpacing: -1
+                color: pane.Theme.primary
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            Loader {
+                id: rowsLoader
+                objectName: "rows"
+                width: parent.width
             }
         }
     }

@@ -139,4 +139,65 @@ TestCase {
         wait(50)
         compare(pillHolder.runs, 1)
     }
+
+    function rowsOf(view, section) {
+        view.page.section = section
+        const slot = findChild(view, "section" + section)
+        tryVerify(() => findChild(slot, "rows").item !== null && slot.opacity === 1)
+        return slot
+    }
+
+    function test_theLightsHelpFollowsItsSwitch() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        const rows = rowsOf(view, 1)
+        const lightSwitch = findChild(rows, "lightSwitch")
+        const row = findChild(rows, "lightRow")
+        verify(lightSwitch.isOn)
+        compare(row.help, "The band of light moves with the music.")
+        mouseClick(lightSwitch)
+        compare(Stores.defaults.read("showEqualizer"), false)
+        compare(row.help, "The band of light stays still.")
+        verify(!lightSwitch.isOn)
+        mouseClick(lightSwitch)
+        compare(Stores.defaults.read("showEqualizer"), true)
+    }
+
+    function test_choosingTheCoverChipStoresItAndUnderlinesIt() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        const rows = rowsOf(view, 2)
+        const cover = findChild(rows, "chip-cover")
+        const lime = findChild(rows, "chip-lime")
+        mouseClick(cover)
+        compare(Stores.defaults.read("accent"), "cover")
+        verify(cover.selected)
+        compare(findChild(cover, "underline").color, cover.Theme.primary)
+        tryCompare(findChild(lime, "swatch"), "opacity", 0.6)
+        compare(findChild(rows, "accentHelp").text,
+                "Changes with the cover of each song you play. Magenta while nothing plays.")
+        Stores.defaults.write("accent", "magenta")
+    }
+
+    function test_anEmptySlotsDashesAreFourPointsLong() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        const rows = rowsOf(view, 3)
+        const first = findChild(rows, "smartDJ-0")
+        verify(first)
+        const dashes = findChild(first, "dashes")
+        const path = dashes.data[0]
+        compare(path.strokeWidth, 1.5)
+        compare(path.dashPattern[0] * path.strokeWidth, 4)
+        compare(path.dashPattern[1] * path.strokeWidth, 4)
+    }
+
+    function test_everySectionIsDrawn() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        for (let section = 0; section < 6; ++section) {
+            rowsOf(view, section)
+            compare(heading(view).text, view.page.label(section))
+            // The entrance, then the fade between sections.
+            wait(section === 0 ? 800 : 200)
+            const image = grabImage(view)
+            image.save(probe.screenshot("settings-" + section))
+        }
+    }
 }
