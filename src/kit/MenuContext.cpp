@@ -1,7 +1,9 @@
 #include "MenuContext.h"
 
+#include "HoverAction.h"
 #include "LikesAndPlays.h"
 #include "PlaylistActions.h"
+#include "core/Text.h"
 #include "library/LibraryStore.h"
 #include "library/PlayerMusic.h"
 #include "library/PlaylistStore.h"
@@ -220,4 +222,16 @@ DropMenuItem MenuContext::addToPlaylist(const QList<Song>& songs, const QString&
                             return PlaylistActions::addPage(songs, newName, *store, *p);
                         },
                         {});
+}
+
+std::vector<DropMenuItem> MenuContext::items(const QList<HoverAction*>& actions) {
+    std::vector<DropMenuItem> rows;
+    for (HoverAction* action : actions) {
+        if (!action) continue;
+        QPointer<HoverAction> a(action);
+        rows.push_back(row(Text::lower(action->label()), [a] {
+            if (a) emit a->run();
+        }));
+    }
+    return rows;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class AppModel;
+class HoverAction;
 class LastFMStore;
 class LibraryStore;
 class Player;
@@ -64,6 +65,9 @@ public:
     DropMenuItem smartDJSlot(const QString& name) const;
     DropMenuItem mixview(const MixSeed& seed) const;
     DropMenuItem addToPlaylist(const QList<Song>& songs, const QString& newName) const;
+
+    // Hover actions as rows, in order: each titled with its label lower-cased, running the action.
+    static std::vector<DropMenuItem> items(const QList<HoverAction*>& actions);
 
     // The songs of a playlist as the menus play them: an automatic playlist's are worked out from the
     // player's likes and play counts now.

@@ -1,5 +1,6 @@
 #include "MenuSources.h"
 
+#include "HoverAction.h"
 #include "MenuContext.h"
 #include "library/LibraryStore.h"
 #include "library/PlaylistStore.h"
@@ -43,4 +44,12 @@ DropMenuPage CoverMenu::page(const MenuContext& context) const {
     const std::optional<Album> album = context.library.album(m_albumID);
     if (!album) return DropMenuPage();
     return DropMenuPage({DropMenuSection{std::nullopt, context.coverItems(*album)}});
+}
+
+DropMenuPage ActionsMenu::pageOf(const QList<HoverAction*>& actions) {
+    return DropMenuPage({DropMenuSection{std::nullopt, MenuContext::items(actions)}});
+}
+
+DropMenuPage ActionsMenu::page(const MenuContext&) const {
+    return pageOf(m_actions);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DropMenuPage.h"
+#include "HoverAction.h"
 
 #include <QObject>
 #include <QQmlListProperty>
@@ -40,7 +41,7 @@ private:
 class MenuSource : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    QML_UNCREATABLE("use one of its kinds: ArtistMenu, AlbumMenu, PlaylistMenu, CoverMenu")
+    QML_UNCREATABLE("use one of its kinds: ArtistMenu, AlbumMenu, PlaylistMenu, CoverMenu, ActionsMenu")
 public:
     using QObject::QObject;
     // An empty page when the thing is not (or no longer) in the collection: no menu opens then.
@@ -123,4 +124,20 @@ signals:
 
 private:
     QString m_albumID;
+};
+
+// A view's hover actions as its menu: one untitled section of their rows (song rows, Mixview tiles, the
+// settings page's Smart DJ artists).
+class ActionsMenu : public MenuSource {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QQmlListProperty<HoverAction> actions READ actions CONSTANT)
+public:
+    explicit ActionsMenu(QObject* parent = nullptr) : MenuSource(parent) {}
+    DropMenuPage page(const MenuContext& context) const override;
+    QQmlListProperty<HoverAction> actions() { return {this, &m_actions}; }
+    static DropMenuPage pageOf(const QList<HoverAction*>& actions);
+
+private:
+    QList<HoverAction*> m_actions;
 };

@@ -43,22 +43,26 @@ bool RightClickCatcher::isMenuKey(int key, Qt::KeyboardModifiers modifiers) {
     return key == Qt::Key_F10 && held == Qt::ShiftModifier;
 }
 
-std::optional<DropMenuPage> RightClickCatcher::build() {
-    if (!m_page || !window()) return std::nullopt;
+std::optional<DropMenuPage> RightClickCatcher::build(bool byKey) {
+    if (!window()) return std::nullopt;
+    if (!m_page) {
+        if (byKey && !m_actions.isEmpty()) return ActionsMenu::pageOf(m_actions);
+        return std::nullopt;
+    }
     std::optional<MenuContext> context = contextFor(this, window());
     if (!context) return std::nullopt;
     return m_page->page(*context);
 }
 
 void RightClickCatcher::openAt(QPointF point) {
-    std::optional<DropMenuPage> page = build();
+    std::optional<DropMenuPage> page = build(false);
     if (!page) return;
     if (DropMenu* menus = DropMenu::of(qmlEngine(this)))
         menus->show(std::move(*page), mapToScene(point), window());
 }
 
 void RightClickCatcher::openUnder() {
-    std::optional<DropMenuPage> page = build();
+    std::optional<DropMenuPage> page = build(true);
     if (!page || page->items().empty()) return;
     QQuickItem* under = parentItem() ? parentItem() : this;
     if (DropMenu* menus = DropMenu::of(qmlEngine(this)))
@@ -77,7 +81,7 @@ bool RightClickCatcher::eventFilter(QObject* watched, QEvent* event) {
     // Keys reach the covered view when it or a child of it has the focus and nobody took them before.
     if (watched == m_watched && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (isMenuKey(key->key(), key->modifiers()) && m_page) {
+        if (isMenuKey(key->key(), key->modifiers()) && (m_page || !m_actions.isEmpty())) {
             openUnder();
             key->accept();
             return true;

@@ -18,10 +18,13 @@ class RightClickCatcher : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(MenuSource* page READ page WRITE setPage NOTIFY pageChanged)
+    // For the keyboard only: a view with hover actions but no page of its own offers its actions as rows.
+    Q_PROPERTY(QQmlListProperty<HoverAction> actions READ actions CONSTANT)
 public:
     explicit RightClickCatcher(QQuickItem* parent = nullptr);
 
     MenuSource* page() const { return m_page; }
+    QQmlListProperty<HoverAction> actions() { return {this, &m_actions}; }
     void setPage(MenuSource* page);
 
     // The stores of this item's engine as a menu context; none in an engine without them.
@@ -42,8 +45,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::optional<DropMenuPage> build();
+    std::optional<DropMenuPage> build(bool byKey);
 
     QPointer<MenuSource> m_page;
     QPointer<QQuickItem> m_watched;
+    QList<HoverAction*> m_actions;
 };

@@ -1,6 +1,7 @@
 #include "kit/MenuContext.h"
 #include "MenuRig.h"
 #include "core/Defaults.h"
+#include "kit/HoverAction.h"
 #include "kit/PlaylistActions.h"
 #include "kit/Spring.h"
 #include "library/LibraryStore.h"
@@ -386,4 +387,17 @@ TEST(SpringLoaded, FiresOnceAfterHalfASecond) {
     clock.advance(1);
     EXPECT_EQ(opened.count(), 2);
     EXPECT_EQ(spring.state(), Spring::Idle);
+}
+
+TEST(MenuContextPages, HoverActionsAsRows) {
+    HoverAction remove(QStringLiteral("minus"), QStringLiteral("Remove from Playlist"));
+    HoverAction add(QStringLiteral("plus"), QStringLiteral("Add to Now Playing"));
+    QSignalSpy ran(&remove, &HoverAction::run);
+    const std::vector<DropMenuItem> rows = MenuContext::items({&remove, &add});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].title, "remove from playlist");
+    EXPECT_EQ(rows[1].title, "add to now playing");
+    EXPECT_FALSE(rows[0].checked || rows[0].destructive || rows[0].hasPage());
+    rows[0].run();
+    EXPECT_EQ(ran.count(), 1);
 }

@@ -33,6 +33,47 @@ TestCase {
             page: FixedMenu { id: rows; titles: ["first", "second"] }
         }
     }
+    // A real tile: its own hover, clicks and actions, a caller's drag, and a right-click menu of its actions.
+    Tile {
+        id: realTile
+        x: 300; y: 100; width: 140; height: 140
+        title: "Blue Hours"
+        hasDoubleAction: true
+        activeFocusOnTab: true
+        property int clicks: 0
+        property int doubles: 0
+        property var ran: []
+        onActivated: clicks++
+        onDoubleActivated: doubles++
+        actions: [
+            HoverAction { symbol: "play.fill"; label: "Play"; onRun: realTile.ran.push("Play") },
+            HoverAction { symbol: "minus"; label: "Remove from Playlist"; onRun: realTile.ran.push("Remove") }
+        ]
+        DragHandler { id: tileDrag }
+        RightClickMenu { page: ActionsMenu { actions: realTile.actions } }
+    }
+    // Hover actions and no page: the keyboard still reaches them, the pointer's right click does nothing.
+    Rectangle {
+        id: keysOnly
+        x: 300; y: 300; width: 60; height: 60
+        activeFocusOnTab: true
+        property var ran: []
+        RightClickMenu {
+            actions: [HoverAction { label: "Smart DJ"; onRun: keysOnly.ran.push("Smart DJ") }]
+        }
+    }
+    AddButton {
+        id: add
+        x: 40; y: 420
+        songs: []
+        newName: "Mix"
+    }
+    MoreButton {
+        id: more
+        x: 120; y: 420
+        page: FixedMenu { id: moreRows; titles: ["more one"] }
+    }
+
     Rectangle {
         id: other
         x: 600; y: 300; width: 100; height: 100
@@ -65,6 +106,8 @@ TestCase {
         tryCompare(layer, "menuOpen", false)
         tile.x = 100; tile.y = 100
         tile.clicks = 0; tile.doubleClicks = 0
+        realTile.x = 300; realTile.y = 100
+        realTile.clicks = 0; realTile.doubles = 0; realTile.ran = []
         mouseMove(testCase, 1200, 750)
     }
 
@@ -145,5 +188,68 @@ TestCase {
         compare(target.opened, 1)
         compare(dragged.Drag.drop(), Qt.IgnoreAction)
         dragged.Drag.active = false
+    }
+
+    function test_aRealTileUnderTheCatcher() {
+        mouseMove(realTile, 40, 40)
+        tryCompare(realTile, "hovered", true)
+        mouseClick(realTile, 40, 40)
+        tryCompare(realTile, "clicks", 1)
+        wait(600)
+        mouseDoubleClickSequence(realTile, 40, 40)
+        tryCompare(realTile, "doubles", 1)
+        verify(!layer.menuOpen)
+        mouseDrag(realTile, 40, 40, 50, 30)
+        verify(realTile.x > 330, "dragged to " + realTile.x)
+
+        mouseClick(realTile, 20, 20, Qt.RightButton)
+        verify(layer.menuOpen)
+        keyClick(Qt.Key_Up)
+        keyClick(Qt.Key_Return)
+        compare(realTile.ran, ["Remove"])
+
+        // The Menu key on the focused tile opens its page under it (once the tile has settled from its lift).
+        mouseMove(testCase, 1200, 750)
+        tryCompare(realTile, "lifted", false)
+        wait(400)
+        realTile.forceActiveFocus()
+        keyClick(Qt.Key_Menu)
+        verify(layer.menuOpen)
+        compare(panels()[0].y, realTile.y + realTile.height + 6)
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Return)
+        compare(realTile.ran, ["Remove", "Play"])
+    }
+
+    function test_actionsWithoutAPageAreForTheKeyboard() {
+        mouseClick(keysOnly, 10, 10, Qt.RightButton)
+        verify(!layer.menuOpen)
+        keysOnly.forceActiveFocus()
+        keyClick(Qt.Key_Menu)
+        verify(layer.menuOpen)
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Return)
+        compare(keysOnly.ran, ["Smart DJ"])
+    }
+
+    function test_addAndMoreOpenUnderTheirButtons() {
+        mouseClick(add)
+        verify(layer.menuOpen)
+        compare(panels()[0].x, add.x - 4)
+        compare(panels()[0].y, add.y + add.height + 6)
+        // Three rows in one section: 12 + 3 × 28.
+        compare(panels()[0].height, 96)
+        keyClick(Qt.Key_Escape)
+        const built = moreRows.built
+        mouseClick(more)
+        compare(moreRows.built, built + 1)
+        keyClick(Qt.Key_Escape)
+        mouseClick(more)
+        compare(moreRows.built, built + 2, "a page for each press")
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Return)
+        compare(moreRows.ran, ["more one"])
+        compare(add.Accessible.name, "Add")
+        compare(more.Accessible.name, "More")
     }
 }
