@@ -177,6 +177,7 @@ void TamskApp::installStores() {
     // The views hand the player songs by path and artists by name: it looks them up here.
     m_player->setStores(m_library.get(), m_lastFM.get());
     m_stores->relations = new RelatedArtists(*m_library, *m_player, *m_lastFM, m_stores);
+    m_player->setRelations(m_stores->relations);
     m_stores->windows = new WindowOpener(
         [this](const QString& id) {
             return id == QLatin1String("mini") ? showMiniWindow() : showMainWindow();
