@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
@@ -16,7 +15,9 @@ StackView {
     property pageTransition slide: Motion.page(true, Motion.reduceMotion)
 
     // Which view fills the area for each page: adding a page is one row. A page whose view is not built
-    // shows nothing; Now Playing never reaches the page area (it takes over the whole window).
+    // shows nothing; Now Playing never reaches the page area (it takes over the whole window). The rows'
+    // components are made by the slot's Loader, in the slot's context: a file with bound components
+    // would refuse that, so this one is not bound.
     component PageRow: QtObject {
         required property int page
         property Component view: null
@@ -37,21 +38,24 @@ StackView {
     }
 
     clip: true
-    initialItem: pageSlot
+    Component.onCompleted: push(pageSlot, { page: area.page, view: area.viewFor(area.page) }, StackView.Immediate)
     onPageChanged: {
         slide = Motion.page(forward, Motion.reduceMotion)
-        replace(pageSlot, { page: area.page })
+        replace(pageSlot, { page: area.page, view: area.viewFor(area.page) })
     }
 
+    // A slot is told its page and view when it is made.
     Component {
         id: pageSlot
         Item {
             id: slot
-            property int page: area.page
+            property int page: -1
+            property Component view: null
             objectName: "page-" + page
             Loader {
+                objectName: "pageView"
                 anchors.fill: parent
-                sourceComponent: area.viewFor(slot.page)
+                sourceComponent: slot.view
             }
         }
     }
