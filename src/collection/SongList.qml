@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
@@ -14,8 +13,8 @@ FocusScope {
     property bool active: false
     property int extraCount: 0
     property var drop: null
-    property alias cursor: state.cursor
-    readonly property alias view: list
+    property alias cursor: cursorState.cursor
+    readonly property alias view: listView
     // The row a dragged pick hovers over; -1 for none.
     property int dropTarget: -1
     property bool droppingAtEnd: false
@@ -23,16 +22,22 @@ FocusScope {
     signal focusRequested
 
     function takeFocus() {
-        list.forceActiveFocus()
-        state.focusTaken()
+        // A rename field inside a row holds the list's focus: it lets go (and commits) first.
+        const holder = Window.activeFocusItem
+        if (holder && holder !== listView && ListKeys.isTextInput(holder)) holder.focus = false
+        listView.forceActiveFocus()
+        cursorState.focusTaken()
     }
     onActiveChanged: if (active) takeFocus()
 
     SongCursor {
-        id: state
+        id: cursorState
         model: songList.model
-        onFocusWanted: songList.focusRequested()
-        onCursorChanged: if (cursor >= 0 && cursor < list.count) list.positionViewAtIndex(cursor, ListView.Contain)
+        onFocusWanted: {
+            songList.takeFocus()
+            songList.focusRequested()
+        }
+        onCursorChanged: if (cursor >= 0 && cursor < listView.count) listView.positionViewAtIndex(cursor, ListView.Contain)
     }
 
     Row {
@@ -63,7 +68,7 @@ FocusScope {
     }
 
     ListView {
-        id: list
+        id: listView
         objectName: "songListView"
         anchors.top: captions.bottom
         anchors.topMargin: 6
@@ -81,25 +86,25 @@ FocusScope {
 
         Keys.onPressed: (event) => {
             if (event.key === Qt.Key_Menu || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))) {
-                const item = list.itemAtIndex(state.cursor)
+                const item = listView.itemAtIndex(cursorState.cursor)
                 if (item) (item as SongRow).openMenu(0, item.height)
                 event.accepted = item !== null
                 return
             }
-            event.accepted = state.key(event.key, event.modifiers, event.text, event.isAutoRepeat,
+            event.accepted = cursorState.key(event.key, event.modifiers, event.text, event.isAutoRepeat,
                                        songList.Window.activeFocusItem)
         }
 
         delegate: SongRow {
             id: songRow
             x: 8
-            width: list.width - 16
+            width: listView.width - 16
             list: songList.model
             columns: true
             extras: songList.extraCount
-            cursor: list.activeFocus && state.cursor === index
+            cursor: listView.activeFocus && cursorState.cursor === index
             gap: songList.dropTarget === index ? 26 : 0
-            onPlay: state.choose(index)
+            onPlay: cursorState.choose(index)
             Behavior on gap {
                 NumberAnimation { duration: 280; easing.type: Easing.OutCubic }
             }
@@ -126,7 +131,7 @@ FocusScope {
 
         footer: Item {
             x: 8
-            width: list.width - 16
+            width: listView.width - 16
             height: songList.drop === null ? 0 : songList.droppingAtEnd ? 74 : 48
             Behavior on height {
                 NumberAnimation { duration: 280; easing.type: Easing.OutCubic }
