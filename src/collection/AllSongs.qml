@@ -11,7 +11,12 @@ FocusScope {
     property int focusColumn: -1
     readonly property alias list: songList
 
-    Component.onCompleted: Qt.callLater(() => section.focusColumn = CollectionColumn.Column.songs)
+    // Set once, just after the section appears; the list then takes the keyboard.
+    Timer {
+        interval: 0
+        running: true
+        onTriggered: section.focusColumn = CollectionColumn.Focus.songs
+    }
 
     ColumnHeader {
         id: header
@@ -31,7 +36,7 @@ FocusScope {
         x: -8
         width: parent.width + 16
         model: section.songs
-        active: section.focusColumn === CollectionColumn.Column.songs
-        onFocusRequested: section.focusColumn = CollectionColumn.Column.songs
+        active: section.focusColumn === CollectionColumn.Focus.songs
+        onFocusRequested: section.focusColumn = CollectionColumn.Focus.songs
     }
 }

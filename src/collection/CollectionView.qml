@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Velto.Shell
 import Velto.Quickplay
@@ -12,8 +13,9 @@ Item {
     readonly property bool empty: SongLists.all.total === 0
     readonly property int section: Stores.app ? Stores.app.collectionTamsk : Nav.CollectionTamsk.artists
 
-    function viewFor(section: int): Component {
-        return section === Nav.CollectionTamsk.songs ? songsSection : null
+    // The other sections come with their own views.
+    function viewFor(section: int): string {
+        return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
     }
 
     EmptyLibraryView {
@@ -72,7 +74,7 @@ Item {
             anchors.bottomMargin: 6
             width: parent.width
             // Keyed by the section: the same section again keeps the loaded view.
-            sourceComponent: page.empty ? null : page.viewFor(page.section)
+            source: page.empty ? "" : page.viewFor(page.section)
             focus: true
         }
 
@@ -82,10 +84,5 @@ Item {
             anchors.bottomMargin: 6
             width: parent.width
         }
-    }
-
-    Component {
-        id: songsSection
-        AllSongs {}
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
@@ -112,45 +113,25 @@ FocusScope {
                 shown: songList.dropTarget === songRow.index
             }
             Loader {
+                id: dropLoader
                 anchors.fill: parent
-                active: songList.drop !== null
-                sourceComponent: Component {
-                  DropArea {
-                    keys: [SongRows.pickFormat]
-                    onEntered: songList.dropTarget = songRow.index
-                    onExited: if (songList.dropTarget === songRow.index) songList.dropTarget = -1
-                    onDropped: (drop) => {
-                        songList.dropTarget = -1
-                        drop.accepted = songList.drop(SongRows.picksOf(drop.getDataAsString(SongRows.pickFormat)), songRow.index)
-                        if (drop.accepted) drop.acceptProposedAction()
-                    }
-                  }
-                }
+                // No handler, no drop area.
+                source: songList.drop !== null ? "RowDropArea.qml" : ""
+                onLoaded: (item as RowDropArea).take = (picks) => songList.drop(picks, songRow.index)
+            }
+            Connections {
+                target: dropLoader.item
+                ignoreUnknownSignals: true
+                function onEntered() { songList.dropTarget = songRow.index }
+                function onExited() { if (songList.dropTarget === songRow.index) songList.dropTarget = -1 }
+                function onDropped() { songList.dropTarget = -1 }
             }
         }
 
-        footer: Item {
-            x: 8
-            width: listView.width - 16
-            height: songList.drop === null ? 0 : songList.droppingAtEnd ? 74 : 48
-            Behavior on height {
-                NumberAnimation { duration: 280; easing.type: Easing.OutCubic }
-            }
-            InsertionLine {
-                shown: songList.droppingAtEnd
-            }
-            DropArea {
-                anchors.fill: parent
-                enabled: songList.drop !== null
-                keys: [SongRows.pickFormat]
-                onEntered: songList.droppingAtEnd = true
-                onExited: songList.droppingAtEnd = false
-                onDropped: (drop) => {
-                    songList.droppingAtEnd = false
-                    drop.accepted = songList.drop(SongRows.picksOf(drop.getDataAsString(SongRows.pickFormat)), -1)
-                    if (drop.accepted) drop.acceptProposedAction()
-                }
-            }
-        }
+        // The end zone after the last row, where picks land at the end. Made from its own file: this
+        // Qt's list views cannot make a bound inline footer.
+        footer: Qt.createComponent("SongListEnd.qml")
+        onFooterItemChanged: if (footerItem) (footerItem as SongListEnd).list = songList
+
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
@@ -132,10 +133,22 @@ Item {
                     maximumLineCount: 1
                 }
                 Loader {
-                    active: row.renaming
-                    visible: active
+                    id: renameLoader
+                    visible: row.renaming
                     width: parent.width
-                    sourceComponent: renameField
+                    source: row.renaming ? "RenameField.qml" : ""
+                    onLoaded: {
+                        const field = item as RenameField
+                        field.text = row.draft
+                        field.placeholderText = row.title
+                    }
+                }
+                Connections {
+                    target: renameLoader.item
+                    ignoreUnknownSignals: true
+                    function onTextEdited() { row.draft = (renameLoader.item as RenameField).text }
+                    function onCommit() { row.finishRenaming() }
+                    function onCancel() { row.cancelRename() }
                 }
                 Text {
                     visible: row.subtitle !== ""
@@ -185,7 +198,6 @@ Item {
                         delegate: IconButton {
                             required property var modelData
                             required property int index
-                            anchors.verticalCenter: parent.verticalCenter
                             implicitWidth: 22
                             implicitHeight: 22
                             symbol: modelData.symbol
@@ -226,40 +238,6 @@ Item {
         TapHandler {
             acceptedButtons: Qt.RightButton
             onTapped: (point) => row.openMenu(point.position.x, point.position.y + row.gap)
-        }
-    }
-
-    Component {
-        id: renameField
-        TextField {
-            id: field
-            objectName: "renameField"
-            text: row.draft
-            placeholderText: row.title
-            font: row.Theme.row
-            color: row.Theme.primary
-            padding: 0
-            background: Rectangle {
-                y: parent.height + 3
-                width: parent.width
-                height: 1
-                color: row.Theme.accentText
-            }
-            Accessible.name: "Title"
-            onTextEdited: row.draft = text
-            // Return commits here and never reaches the list, which would play the row.
-            Keys.onReturnPressed: row.finishRenaming()
-            Keys.onEnterPressed: row.finishRenaming()
-            Keys.onEscapePressed: row.cancelRename()
-            onActiveFocusChanged: {
-                // Switching to another window takes the focus away for a while: that is no commit.
-                if (!activeFocus && focusReason !== Qt.ActiveWindowFocusReason) row.finishRenaming()
-            }
-            Timer {
-                interval: 100
-                running: true
-                onTriggered: field.forceActiveFocus(Qt.OtherFocusReason)
-            }
         }
     }
 }

@@ -75,7 +75,7 @@ Item {
         function test_clickOnTheFifthRowPlaysTheShownOrder() {
             const section = createTemporaryObject(songsSection, root)
             tryVerify(() => section.songs.ready && section.songs.count === 9)
-            tryCompare(section, "focusColumn", CollectionColumn.Column.songs)
+            tryCompare(section, "focusColumn", CollectionColumn.Focus.songs)
             waitForRendering(section)
             const row = rowAt(section.list, 4)
             mouseClick(row, 300, row.height / 2)
@@ -84,7 +84,7 @@ Item {
             compare(Stores.player.upNextSongs(1)[0].title, section.songs.titleAt(5))
             compare(section.list.cursor, 4)
             verify(section.list.view.activeFocus)
-            compare(section.focusColumn, CollectionColumn.Column.songs)
+            compare(section.focusColumn, CollectionColumn.Focus.songs)
         }
 
         function test_renameCommitsOnReturnAndFocusLossButNotOnEscape() {
