@@ -3,6 +3,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
 import Velto.Collection
+import Velto.PocketPlayer
+import Velto.Settings
 
 // The page area: the page the navigation model names, sliding in from the right when going deeper and from
 // the left when going back (fading instead with reduce motion), clipped so it never passes over the chrome.
@@ -24,9 +26,9 @@ StackView {
         PageRow { page: Nav.Page.quickplay },
         PageRow { page: Nav.Page.collection; view: Component { CollectionView {} } },
         PageRow { page: Nav.Page.nowPlaying },
-        PageRow { page: Nav.Page.playerSummary },
+        PageRow { page: Nav.Page.playerSummary; view: Component { NoPlayerView {} } },
         PageRow { page: Nav.Page.playerSettings },
-        PageRow { page: Nav.Page.settings }
+        PageRow { page: Nav.Page.settings; view: Component { SettingsView {} } }
     ]
 
     function viewFor(page: int): Component {
