@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
+import Velto.Collection
 import Velto.PocketPlayer
 import Velto.Settings
 
@@ -24,7 +25,7 @@ StackView {
     }
     property list<PageRow> table: [
         PageRow { page: Nav.Page.quickplay },
-        PageRow { page: Nav.Page.collection },
+        PageRow { page: Nav.Page.collection; view: Component { CollectionView {} } },
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary; view: Component { PlayerSummaryView {} } },
         PageRow { page: Nav.Page.playerSettings },
