@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
+import Velto.Quickplay
 
 // The page area: the page the navigation model names, sliding in from the right when going deeper and from
 // the left when going back (fading instead with reduce motion), clipped so it never passes over the chrome.
@@ -20,7 +21,7 @@ StackView {
         property Component view: null
     }
     property list<PageRow> table: [
-        PageRow { page: Nav.Page.quickplay },
+        PageRow { page: Nav.Page.quickplay; view: Component { QuickplayView {} } },
         PageRow { page: Nav.Page.collection },
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary },
