@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
 import Velto.Shell
-import Velto.Kit
 import Velto.Quickplay
 
 // The tile that adds a Smart DJ artist: it opens a menu of the library's other artists under itself, when

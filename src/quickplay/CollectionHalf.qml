@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Velto.Shell
-import Velto.Kit
 import Velto.Quickplay
 
 // The pins, new and history half: three titled columns of artwork mosaics in a strip that scrolls sideways.
@@ -76,10 +75,10 @@ Item {
             for (let i = 0; i < list.length; ++i) w = Math.max(w, list[i].x + list[i].width)
             return w
         }
-        readonly property real top: title.height - 20 * half.s
+        readonly property real tilesTop: title.height - 20 * half.s
 
         width: Math.max(mosaicWidth, title.width - 3 * half.s)
-        height: top + 2 * Math.round(78 * half.s) + Math.round(4 * half.s)
+        height: tilesTop + 2 * Math.round(78 * half.s) + Math.round(4 * half.s)
         // A lifted tile's ring and scale pass over the next column.
         z: lifted ? 1 : 0
         property bool lifted: false
@@ -101,7 +100,7 @@ Item {
 
         Item {
             id: mosaic
-            y: col.top
+            y: col.tilesTop
             x: col.trailing ? col.width - col.mosaicWidth : 0
             width: col.mosaicWidth
 

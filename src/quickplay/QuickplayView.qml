@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls as C
 import Velto.Shell
-import Velto.Kit
 import Velto.Quickplay
 
 // The start page: the pins, new and history half and the Smart DJ half, one in front and the other shrunk
@@ -14,10 +13,7 @@ FocusScope {
 
     readonly property bool empty: page.empty
     readonly property QuickplayModel content: QuickplayModel {
-        app: Stores.app
-        library: Stores.library
-        player: Stores.player
-        playlists: Stores.playlists
+        stores: Stores
     }
     readonly property QuickplayPage page: QuickplayPage {
         model: view.content
@@ -30,10 +26,9 @@ FocusScope {
     Accessible.role: Accessible.Pane
     Accessible.name: "Quickplay"
 
-    Loader {
+    EmptyLibraryView {
         anchors.fill: parent
-        active: view.empty
-        sourceComponent: EmptyLibraryView {}
+        visible: view.empty
     }
 
     // The seeding runs when the page shows and at each change of the number of artists.

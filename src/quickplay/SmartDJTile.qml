@@ -60,12 +60,14 @@ Item {
             id: previous
             anchors.fill: parent
             fillMode: Image.PreserveAspectCrop
-            sourceSize: Qt.size(tile.width, tile.height)
+            sourceSize.width: tile.width
+            sourceSize.height: tile.height
             opacity: 0
             visible: !tile.lit
-            NumberAnimation on opacity {
+            NumberAnimation {
                 id: fadeOut
-                running: false
+                target: previous
+                property: "opacity"
                 from: 1
                 to: 0
                 duration: 600
@@ -77,7 +79,8 @@ Item {
             objectName: "djWash"
             anchors.fill: parent
             fillMode: Image.PreserveAspectCrop
-            sourceSize: Qt.size(tile.width, tile.height)
+            sourceSize.width: tile.width
+            sourceSize.height: tile.height
             source: tile.width > 0 ? tile.shownWash : ""
             opacity: tile.lit ? 0 : 1
             Behavior on opacity {
