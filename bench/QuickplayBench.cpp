@@ -27,6 +27,7 @@
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <benchmark/benchmark.h>
 #include <ctime>
 #include <memory>
@@ -86,6 +87,9 @@ struct Stores {
             *defaults, [](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
                 return QList<Song>{};
             });
+        // The collection is read from the cache on a worker and published a moment later.
+        if (!QTest::qWaitFor([this] { return !library->albums().isEmpty(); }, 60'000))
+            qFatal("the collection was not read");
         player = std::make_unique<Player>(*defaults, backend);
         playlists = std::make_unique<PlaylistStore>();
         QList<Song> listed;
