@@ -4,6 +4,7 @@ import Velto.Shell
 import Velto.Collection
 import Velto.PocketPlayer
 import Velto.Settings
+import Velto.Quickplay
 
 // The page area: the page the navigation model names, sliding in from the right when going deeper and from
 // the left when going back (fading instead with reduce motion), clipped so it never passes over the chrome.
@@ -24,7 +25,7 @@ StackView {
         property Component view: null
     }
     property list<PageRow> table: [
-        PageRow { page: Nav.Page.quickplay },
+        PageRow { page: Nav.Page.quickplay; view: Component { QuickplayView {} } },
         PageRow { page: Nav.Page.collection; view: Component { CollectionView {} } },
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary; view: Component { PlayerSummaryView {} } },
