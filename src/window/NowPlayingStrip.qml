@@ -4,8 +4,8 @@ import Velto.Kit
 import Velto.Shell
 
 // The song that plays, in the middle of the footer: its cover (which opens Now Playing), the title line
-// with the artist link, and the seek bar, whose reading takes the title's place while the user hovers
-// over or drags it. The cover is a square as tall as the title and seek column.
+// with the artist link and the heart, and the seek bar, whose reading takes the title's place while the
+// user hovers over or drags it. The cover is a square as tall as the title and seek column.
 Item {
     id: strip
     readonly property PlayingSong song: PlayingSong {
@@ -14,8 +14,6 @@ Item {
     }
     readonly property string reading: seekBar.reading
     readonly property real infoHeight: info.height > 0 ? info.height : 56
-    // Where the heart sits at the end of the title line; empty until the like button is there.
-    default property alias trailing: titleEnd.data
 
     implicitWidth: FrameRules.stripWidth(infoHeight)
     implicitHeight: infoHeight
@@ -47,7 +45,7 @@ Item {
 
         Item {
             width: parent.width
-            height: Math.max(title.implicitHeight, titleEnd.childrenRect.height)
+            height: Math.max(title.implicitHeight, titleEnd.implicitHeight)
             ScrubTitle {
                 id: title
                 objectName: "scrubTitle"
@@ -62,12 +60,15 @@ Item {
                 color: strip.Theme.soft
                 readingSize: 26
             }
-            Item {
+            LikeButton {
                 id: titleEnd
+                objectName: "like"
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
-                width: childrenRect.width
-                height: childrenRect.height
+                song: strip.song.path
+                size: 26
+                bare: true
+                frameHeight: 44
             }
         }
         SeekBar {

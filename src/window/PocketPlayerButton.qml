@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Templates as T
 import Qt5Compat.GraphicalEffects
 import Velto.Kit
+import Velto.PocketPlayer
 import Velto.Shell
 
 // The footer's pocket player: opens the My Player pages, and takes picks dragged from the pages (only
@@ -55,7 +56,7 @@ Item {
             Column {
                 anchors.centerIn: parent
                 spacing: 3
-                PlayerGlyph {
+                IvraGlyph {
                     objectName: "playerGlyph"
                     anchors.horizontalCenter: parent.horizontalCenter
                     model: pocket.model.playerGlyph

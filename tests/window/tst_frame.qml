@@ -139,6 +139,8 @@ TestCase {
         compare(title.artist, "")
         compare(findChild(title, "artistLink").visible, false)
         compare(item("cover").kind, "song")
+        compare(item("like").enabled, false)
+        compare(item("like").song, "")
         mouseClick(item("coverButton"))
         wait(Motion.enterMs)
         compare(app.page, Nav.Page.quickplay)
