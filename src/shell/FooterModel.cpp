@@ -1,5 +1,6 @@
 #include "FooterModel.h"
 
+#include "AppStores.h"
 #include "FrameRules.h"
 #include "core/SettingKeys.h"
 
@@ -21,10 +22,10 @@ void FooterModel::setPlayer(Player* player) {
     emit playerChanged();
 }
 
-void FooterModel::setMusic(PlayerMusic* music) {
-    if (m_music == music) return;
-    m_music = music;
-    emit musicChanged();
+PlayerMusic* FooterModel::music() const {
+    if (m_music) return m_music;
+    QQmlEngine* engine = qmlEngine(this);
+    return engine ? AppStores::create(engine, nullptr)->playerMusic : nullptr;
 }
 
 QString FooterModel::playerGlyph() const {
@@ -34,7 +35,8 @@ QString FooterModel::playerGlyph() const {
 }
 
 bool FooterModel::drop(const QList<QByteArray>& payloads) {
-    if (!m_music || payloads.isEmpty()) return false;
+    PlayerMusic* music = this->music();
+    if (!music || payloads.isEmpty()) return false;
     QList<PlayerPick> picks;
     for (const QByteArray& payload : payloads) {
         std::optional<PlayerPick> pick = PlayerPick::fromJsonBytes(payload);
@@ -42,7 +44,7 @@ bool FooterModel::drop(const QList<QByteArray>& payloads) {
         picks.append(std::move(*pick));
     }
     QPointer<Player> player = m_player;
-    m_music->add(picks, [player](const QString& text) {
+    music->add(picks, [player](const QString& text) {
         if (player) player->setNotice(Player::Notice::make(text));
     });
     return true;

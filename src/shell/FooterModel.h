@@ -18,7 +18,6 @@ class FooterModel : public QObject {
     QML_ELEMENT
     Q_PROPERTY(Defaults* defaults READ defaults WRITE setDefaults NOTIFY defaultsChanged)
     Q_PROPERTY(Player* player READ player WRITE setPlayer NOTIFY playerChanged)
-    Q_PROPERTY(PlayerMusic* music READ music WRITE setMusic NOTIFY musicChanged)
     // "hd" or "flash": the glyph the button draws.
     Q_PROPERTY(QString playerGlyph READ playerGlyph NOTIFY playerGlyphChanged)
 
@@ -29,8 +28,9 @@ public:
     void setDefaults(Defaults* defaults);
     Player* player() const { return m_player; }
     void setPlayer(Player* player);
-    PlayerMusic* music() const { return m_music; }
-    void setMusic(PlayerMusic* music);
+    // The picks a drop adds to: the engine's own unless set.
+    PlayerMusic* music() const;
+    void setMusic(PlayerMusic* music) { m_music = music; }
 
     QString playerGlyph() const;
 
@@ -43,7 +43,6 @@ public:
 signals:
     void defaultsChanged();
     void playerChanged();
-    void musicChanged();
     void playerGlyphChanged();
 
 private:

@@ -19,7 +19,6 @@ Item {
         id: footerModel
         defaults: Stores.defaults
         player: Stores.player
-        music: Stores.playerMusic
     }
 
     Item {

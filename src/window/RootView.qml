@@ -95,7 +95,7 @@ Item {
                             active: !rootView.nowPlaying
                             sourceComponent: NoticeView {
                                 objectName: "notices"
-                                maximumWidth: noticeSlot.width
+                                maximumWidth: parent ? parent.width : 0
                             }
                         }
                     }
