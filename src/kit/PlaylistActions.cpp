@@ -40,9 +40,10 @@ void add(const QList<Song>& songs, const QUuid& to, PlaylistStore& playlists, Pl
     post(player, addedNotice(songs, added, name));
 }
 
-void create(const QString& name, const QList<Song>& songs, PlaylistStore& playlists, Player& player) {
+Playlist create(const QString& name, const QList<Song>& songs, PlaylistStore& playlists, Player& player) {
     const Playlist made = playlists.create(name, songs);
     post(player, QStringLiteral("made ") + made.name + QStringLiteral(" with ") + Player::describe(songs));
+    return made;
 }
 
 DropMenuPage addPage(const QList<Song>& songs, const QString& newName, PlaylistStore& playlists,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DropMenuPage.h"
+#include "library/Playlist.h"
 #include "library/Song.h"
 
 #include <QList>
@@ -26,8 +27,8 @@ DropMenuPage addPage(const QList<Song>& songs, const QString& newName, PlaylistS
 void add(const QList<Song>& songs, const QUuid& to, PlaylistStore& playlists, Player& player);
 
 // Makes a playlist of the songs (a blank name takes a fresh "new playlist" name) and names it in the
-// notice.
-void create(const QString& name, const QList<Song>& songs, PlaylistStore& playlists, Player& player);
+// notice. Answers the playlist made.
+Playlist create(const QString& name, const QList<Song>& songs, PlaylistStore& playlists, Player& player);
 
 // The notice of an add: `added` of the songs were new to the playlist named `name`.
 QString addedNotice(const QList<Song>& songs, int added, const QString& name);

@@ -1,5 +1,7 @@
 #include "QueueText.h"
 
+#include "kit/PlaylistActions.h"
+
 #include "library/PlaylistStore.h"
 #include "playback/Player.h"
 #include "shell/AppStores.h"
@@ -81,12 +83,7 @@ QString QueueText::save(Player& player, PlaylistStore& playlists, const QDate& d
     const QList<Song> songs = player.queue();
     if (songs.isEmpty()) return {};
     const QString name = playlistName(player.smartDJArtistName(), day, locale);
-    // Making a playlist and announcing it is the kit's playlist step; until the kit offers it, it is done
-    // here, in this one place.
-    const Playlist made = playlists.create(name, songs);
-    player.setNotice(Player::Notice::make(QStringLiteral("made ") + made.name + QStringLiteral(" with ") +
-                                          Player::describe(songs)));
-    return made.name;
+    return PlaylistActions::create(name, songs, playlists, player).name;
 }
 
 QString QueueText::save(Player* player) {

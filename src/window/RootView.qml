@@ -3,6 +3,7 @@ import QtQuick.Controls.Basic
 import QtQuick.Dialogs
 import Velto.Shell
 import Velto.NowPlaying
+import Velto.Quickplay
 
 // The whole content of the main window: backdrop, the chrome (top band with the menus, header, the page
 // area with its slide, footer) or Now Playing in its place, Mixview over either, and the drop panel.
@@ -117,6 +118,7 @@ Item {
                     id: footer
                     objectName: "footer"
                     anchors.fill: parent
+                    queuePanel: Component { QueuePanel {} }
                 }
             }
         }
