@@ -63,8 +63,14 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/velto.svg")));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
-    // The accent can follow the colour of the chosen pocket player, whose settings its pages own.
-    TamskApp app([](const Defaults& defaults) { return ChosenPlayer::stored(defaults).finish().topColor(); });
+    // The accent can follow the colour of the chosen pocket player, whose settings its pages own; the
+    // settings page names it.
+    TamskApp app([](const Defaults& defaults) {
+        const ChosenPlayer chosen = ChosenPlayer::stored(defaults);
+        return PlayerLook{chosen.model() == IvraModel::hd ? QStringLiteral("ivra hd")
+                                                          : QStringLiteral("ivra 4 \u00B7 8 \u00B7 16"),
+                          chosen.finish().name, chosen.finish().topColor()};
+    });
     if (app.handedOver()) return 0;
     if (!app.showMainWindow()) return 1;
     if (lcStartup().isInfoEnabled()) traceStartup(app);

@@ -426,6 +426,18 @@ qint64 LibraryStore::totalBytes() const {
     return sum;
 }
 
+std::optional<FileUrl> LibraryStore::latestArt(const QList<Song>& songs) {
+    const Song* latest = nullptr;
+    for (const Song& s : songs)
+        if (!latest || s.added > latest->added) latest = &s;
+    return latest ? std::optional<FileUrl>(latest->url) : std::nullopt;
+}
+
+QUrl LibraryStore::latestArtUrl() const {
+    const std::optional<FileUrl> url = latestArt(m_songs);
+    return url ? url->toUrl() : QUrl();
+}
+
 QList<Album> LibraryStore::recentlyAdded() const {
     struct Dated {
         Date added;

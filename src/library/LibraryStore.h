@@ -48,6 +48,7 @@ class LibraryStore : public QObject {
     Q_PROPERTY(QString importStatus READ importStatusText NOTIFY importStatusChanged)
     Q_PROPERTY(QUrl folder READ folderUrl NOTIFY folderChanged)
     Q_PROPERTY(qint64 totalBytes READ totalBytes NOTIFY songsChanged)
+    Q_PROPERTY(QUrl latestArt READ latestArtUrl NOTIFY songsChanged)
 
 public:
     // The scanner's entry point; tests hand in one they can hold and release.
@@ -97,6 +98,10 @@ public:
     std::optional<Album> album(const char* id) const { return album(QString::fromUtf8(id)); }
     std::optional<Artist> artist(const char* name) const { return artist(QString::fromUtf8(name)); }
     qint64 totalBytes() const;
+    // The file of the song added last (the first in the list's order among equal dates), whose cover the
+    // pocket player's screen shows; none for no songs.
+    static std::optional<FileUrl> latestArt(const QList<Song>& songs);
+    QUrl latestArtUrl() const;
     // Every album, newest first; equal dates in plain title order.
     QList<Album> recentlyAdded() const;
 

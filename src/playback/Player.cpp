@@ -223,9 +223,13 @@ QList<Song> Player::mixAround(const Artist& artist, const ArtistRelations& relat
 }
 
 void Player::smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM) {
+    smartDJ(artist, std::make_shared<const ArtistRelations>(library.artists(), m_log.listens(), m_playCounts,
+                                                            lastFM.artists()));
+}
+
+void Player::smartDJ(const Artist& artist, std::shared_ptr<const ArtistRelations> relations) {
+    if (!relations) return;
     // The relations are worked out once per mix: continuations keep them and only refresh the taste.
-    auto relations = std::make_shared<const ArtistRelations>(library.artists(), m_log.listens(), m_playCounts,
-                                                             lastFM.artists());
     const QList<Song> mix = mixAround(artist, *relations, {});
     // An empty mix plays nothing, and a continuation left behind would later grow an ordinary queue.
     if (mix.isEmpty()) return;
@@ -546,7 +550,18 @@ void Player::smartDJ(const QVariant& artist) {
     std::optional<Artist> found = artist.metaType() == QMetaType::fromType<Artist>()
                                       ? m_library->artist(artist.value<Artist>().name)
                                       : m_library->artist(artist.toString());
-    if (found) smartDJ(*found, *m_library, *m_lastFM);
+    if (!found) return;
+    if (!m_relations) {
+        smartDJ(*found, *m_library, *m_lastFM);
+        return;
+    }
+    m_relations->whenReady(
+        this, [this, name = found->name](std::shared_ptr<const ArtistRelations> relations) {
+            // The collection may have changed while the relations were built: mix around the artist as the
+            // collection has it now.
+            if (std::optional<Artist> now = m_library ? m_library->artist(name) : std::nullopt)
+                smartDJ(*now, std::move(relations));
+        });
 }
 
 bool Player::isLiked(const QVariant& song) const {

@@ -2,6 +2,7 @@
 
 #include "AudioLevels.h"
 #include "ListeningLog.h"
+#include "RelatedArtists.h"
 #include "SmartDJ.h"
 #include "VolumeFade.h"
 #include "library/Song.h"
@@ -102,6 +103,7 @@ public:
     // Plays a Smart DJ mix of 60 songs around `artist` and keeps it going when the queue runs out. A mix
     // that comes out empty changes nothing.
     void smartDJ(const Artist& artist, const LibraryStore& library, const LastFMStore& lastFM);
+    void smartDJ(const Artist& artist, std::shared_ptr<const ArtistRelations> relations);
     // Runs the current mix on: more songs around its artist are appended. False when there is no mix or
     // nothing more to add.
     Q_INVOKABLE bool continueMix();
@@ -110,6 +112,9 @@ public:
     // path of one in the collection (paths that are not are left out). Smart DJ takes an artist or its name.
     // These need the stores set below.
     void setStores(const LibraryStore* library, const LastFMStore* lastFM);
+    // The relations the views use, built on a worker: a Smart DJ started from a view waits for them
+    // instead of building its own on the GUI thread.
+    void setRelations(RelatedArtists* relations) { m_relations = relations; }
     Q_INVOKABLE void play(const QVariantList& songs, int from = 0);
     Q_INVOKABLE void playNext(const QVariantList& songs);
     Q_INVOKABLE void enqueue(const QVariantList& songs);
@@ -273,6 +278,7 @@ private:
     std::optional<Song> m_announcedCurrent;
     const LibraryStore* m_library = nullptr;
     const LastFMStore* m_lastFM = nullptr;
+    QPointer<RelatedArtists> m_relations;
     QTimer m_positionTimer;
     Milliseconds m_now;
     qint64 m_progressSince = -1; // on m_now's clock, when the position last moved; -1 before any song

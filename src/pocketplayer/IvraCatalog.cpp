@@ -1,7 +1,9 @@
 #include "IvraCatalog.h"
 
+#include "Lineup.h"
 #include "core/Defaults.h"
 #include "core/SettingKeys.h"
+#include "shell/AppModel.h"
 
 QStringList IvraCatalog::models() const {
     QStringList out;
@@ -31,6 +33,28 @@ QVariant IvraCatalog::signature(const QString& model) const {
 QString IvraCatalog::name(const QString& model, int capacity) const {
     const std::optional<IvraModel> m = Ivra::modelFromRaw(model);
     return m ? Ivra::name(*m, capacity) : QString();
+}
+
+QString IvraCatalog::lineName(const QString& model) const {
+    const std::optional<IvraModel> m = Ivra::modelFromRaw(model);
+    return m ? Lineup::lineName(*m) : QString();
+}
+
+QString IvraCatalog::year(const QString& model) const {
+    const std::optional<IvraModel> m = Ivra::modelFromRaw(model);
+    return m ? Lineup::year(*m) : QString();
+}
+
+QString IvraCatalog::lineupAccessibleName(const QString& model) const {
+    const std::optional<IvraModel> m = Ivra::modelFromRaw(model);
+    return m ? Lineup::accessibleName(*m) : QString();
+}
+
+void IvraCatalog::pick(QObject* defaults, QObject* app, const QString& model) const {
+    auto* store = qobject_cast<Defaults*>(defaults);
+    auto* navigation = qobject_cast<AppModel*>(app);
+    const std::optional<IvraModel> m = Ivra::modelFromRaw(model);
+    if (store && navigation && m) Lineup::pick(*store, *navigation, *m);
 }
 
 QObject* ChosenPlayerWatch::defaults() const {

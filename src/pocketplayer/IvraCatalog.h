@@ -23,6 +23,12 @@ public:
     Q_INVOKABLE QList<int> capacities(const QString& model) const;
     Q_INVOKABLE QVariant signature(const QString& model) const;
     Q_INVOKABLE QString name(const QString& model, int capacity) const;
+
+    // The no-player page's tiles (see Lineup): an unknown model text gives empty texts and picks nothing.
+    Q_INVOKABLE QString lineName(const QString& model) const;
+    Q_INVOKABLE QString year(const QString& model) const;
+    Q_INVOKABLE QString lineupAccessibleName(const QString& model) const;
+    Q_INVOKABLE void pick(QObject* defaults, QObject* app, const QString& model) const;
 };
 
 // The chosen player as a binding: `ChosenPlayerWatch { defaults: Stores.defaults }.player`, told again

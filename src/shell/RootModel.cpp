@@ -23,13 +23,14 @@ const QString finishSetting = QString::fromLatin1(SettingKeys::playerFinish);
 
 RootModel::RootModel(Defaults& defaults, AppModel& app, LibraryStore& library, Player& player,
                      LastFMStore& lastFM, AccentStore& accent, SystemAppearance& appearance,
-                     PlayerTop playerTop, QObject* parent)
+                     PlayerLookup playerLookup, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_app(app), m_library(library), m_player(player),
-      m_lastFM(lastFM), m_accent(accent), m_appearance(appearance), m_playerTop(std::move(playerTop)) {
+      m_lastFM(lastFM), m_accent(accent), m_appearance(appearance), m_playerLookup(std::move(playerLookup)) {
     updateScheme();
     connect(&appearance, &SystemAppearance::isDarkChanged, this, &RootModel::updateScheme);
     connect(&defaults, &Defaults::changed, this, [this](const QString& key) {
         if (key == appearanceSetting) updateScheme();
+        if (key == modelSetting || key == finishSetting) emit chosenPlayerChanged();
         if (m_following && (key == accentSetting || key == modelSetting || key == finishSetting))
             updateAccent();
     });
@@ -50,6 +51,10 @@ void RootModel::updateScheme() {
 QString RootModel::dropSentence() const {
     return QStringLiteral("VELTO copies songs into ") + QFileInfo(m_library.folder().path).fileName() +
            QStringLiteral(", sorted by artist and album, and skips any it already has.");
+}
+
+PlayerLook RootModel::chosenPlayer() const {
+    return m_playerLookup ? m_playerLookup(m_defaults) : PlayerLook{};
 }
 
 void RootModel::shown() {
@@ -91,7 +96,7 @@ void RootModel::updateAccent() {
     const QUrl cover = current ? m_library.artworkURL(*current).toUrl() : QUrl();
     const AccentChoice choice =
         AccentChoices::fromRaw(m_defaults.stringValue(accentSetting)).value_or(AccentChoice::magenta);
-    m_accent.update(choice, m_playerTop ? m_playerTop(m_defaults) : QColor(), cover);
+    m_accent.update(choice, chosenPlayer().top, cover);
 }
 
 std::optional<QList<Song>>

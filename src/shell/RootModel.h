@@ -17,6 +17,21 @@ class LibraryStore;
 class Player;
 class SystemAppearance;
 
+// The chosen pocket player as the rest of the window sees it, without knowing its pages: the line it belongs
+// to ("ivra hd"), the finish's name and its top colour (what a player accent is taken from).
+struct PlayerLook {
+    Q_GADGET
+    QML_VALUE_TYPE(playerLook)
+    Q_PROPERTY(QString line MEMBER line CONSTANT)
+    Q_PROPERTY(QString finish MEMBER finish CONSTANT)
+    Q_PROPERTY(QColor top MEMBER top CONSTANT)
+public:
+    QString line;
+    QString finish;
+    QColor top;
+    friend bool operator==(const PlayerLook&, const PlayerLook&) = default;
+};
+
 // What the main window's root decides: its colour scheme, the work it starts when first shown (the first
 // scan, the Last.fm refresh that follows the number of artists, the accent that follows its setting, the
 // pocket player's colour and the playing cover), the drop of files, Space and Escape, and keeping the
@@ -29,19 +44,22 @@ class RootModel : public QObject {
     Q_PROPERTY(QString dropSentence READ dropSentence NOTIFY dropSentenceChanged)
     // True while files are dragged over the window (the drop panel shows).
     Q_PROPERTY(bool dropping READ dropping WRITE setDropping NOTIFY droppingChanged)
+    // The chosen pocket player, told again whenever "player.model" or "player.finish" is written.
+    Q_PROPERTY(PlayerLook chosenPlayer READ chosenPlayer NOTIFY chosenPlayerChanged)
 
 public:
-    // The top colour of the chosen pocket player's finish, read from the settings (its pages own it).
-    using PlayerTop = std::function<QColor(const Defaults&)>;
+    // The chosen pocket player, read from the settings (its pages own them).
+    using PlayerLookup = std::function<PlayerLook(const Defaults&)>;
 
     RootModel(Defaults& defaults, AppModel& app, LibraryStore& library, Player& player, LastFMStore& lastFM,
-              AccentStore& accent, SystemAppearance& appearance, PlayerTop playerTop = {},
+              AccentStore& accent, SystemAppearance& appearance, PlayerLookup playerLookup = {},
               QObject* parent = nullptr);
 
     bool dark() const { return m_dark; }
     bool dropping() const { return m_dropping; }
     void setDropping(bool on);
     QString dropSentence() const;
+    PlayerLook chosenPlayer() const;
 
     // The window was shown: scan (each time), then follow the artists, the accent key and the songs.
     Q_INVOKABLE void shown();
@@ -66,6 +84,7 @@ signals:
     void darkChanged();
     void dropSentenceChanged();
     void droppingChanged();
+    void chosenPlayerChanged();
 
 private:
     void updateScheme();
@@ -80,7 +99,7 @@ private:
     LastFMStore& m_lastFM;
     AccentStore& m_accent;
     SystemAppearance& m_appearance;
-    PlayerTop m_playerTop;
+    PlayerLookup m_playerLookup;
     bool m_dark = false;
     bool m_dropping = false;
     bool m_following = false;

@@ -26,8 +26,8 @@
 #include <QQuickWindow>
 #include <QThread>
 
-TamskApp::TamskApp(RootModel::PlayerTop playerTop, QObject* parent)
-    : QObject(parent), m_playerTop(std::move(playerTop)) {
+TamskApp::TamskApp(RootModel::PlayerLookup playerLookup, QObject* parent)
+    : QObject(parent), m_playerLookup(std::move(playerLookup)) {
     // Logout or `kill` during the start must still end through the event loop, never in the middle of a
     // file write: the quit signals come before anything touches a file.
     m_quitSignals = new QuitSignals(this);
@@ -156,7 +156,7 @@ CommandTable& TamskApp::commands() {
 RootModel& TamskApp::root() {
     if (!m_root)
         m_root = std::make_unique<RootModel>(*m_defaults, app(), library(), player(), lastFM(), accent(),
-                                             *m_appearance, m_playerTop);
+                                             *m_appearance, m_playerLookup);
     return *m_root;
 }
 
@@ -177,6 +177,7 @@ void TamskApp::installStores() {
     // The views hand the player songs by path and artists by name: it looks them up here.
     m_player->setStores(m_library.get(), m_lastFM.get());
     m_stores->relations = new RelatedArtists(*m_library, *m_player, *m_lastFM, m_stores);
+    m_player->setRelations(m_stores->relations);
     m_stores->windows = new WindowOpener(
         [this](const QString& id) {
             return id == QLatin1String("mini") ? showMiniWindow() : showMainWindow();

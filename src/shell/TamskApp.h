@@ -33,8 +33,9 @@ class SystemAppearance;
 class TamskApp : public QObject {
     Q_OBJECT
 public:
-    // `playerTop` tells the accent the colour of the chosen pocket player (its pages own those settings).
-    explicit TamskApp(RootModel::PlayerTop playerTop = {}, QObject* parent = nullptr);
+    // `playerLookup` tells the accent and the settings page the chosen pocket player (its pages own those
+    // settings).
+    explicit TamskApp(RootModel::PlayerLookup playerLookup = {}, QObject* parent = nullptr);
     ~TamskApp() override;
 
     // True when another VELTO holds the session's name: it has been asked to show itself and this one
@@ -77,7 +78,7 @@ private:
     void installStores();
 
     bool m_handedOver = false;
-    RootModel::PlayerTop m_playerTop;
+    RootModel::PlayerLookup m_playerLookup;
     std::unique_ptr<NowPlayingCenter> m_nowPlaying;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<Defaults> m_defaults;

@@ -2,6 +2,8 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
+import Velto.PocketPlayer
+import Velto.Settings
 
 // The page area: the page the navigation model names, sliding in from the right when going deeper and from
 // the left when going back (fading instead with reduce motion), clipped so it never passes over the chrome.
@@ -23,9 +25,9 @@ StackView {
         PageRow { page: Nav.Page.quickplay },
         PageRow { page: Nav.Page.collection },
         PageRow { page: Nav.Page.nowPlaying },
-        PageRow { page: Nav.Page.playerSummary },
+        PageRow { page: Nav.Page.playerSummary; view: Component { NoPlayerView {} } },
         PageRow { page: Nav.Page.playerSettings },
-        PageRow { page: Nav.Page.settings }
+        PageRow { page: Nav.Page.settings; view: Component { SettingsView {} } }
     ]
 
     function viewFor(page: int): Component {

@@ -4,6 +4,7 @@
 #include "playback/LastFMStore.h"
 #include "support/Printers.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -138,4 +139,60 @@ TEST(SmartDJPlayer, TasteIsTheListenersNow) {
     EXPECT_EQ(taste.plays.value(list[7].path()), 1);
     EXPECT_EQ(taste.skips, (QHash<QString, int>{{list[0].path(), 1}}));
     EXPECT_EQ(taste.recent, paths(list.mid(5))); // the 30 started last
+}
+
+#include "playback/RelatedArtists.h"
+
+namespace {
+QStringList relatedNames(RelatedArtists& relations, const QString& artist) {
+    QStringList out;
+    for (const QVariant& r : relations.related(artist, 10))
+        out.append(r.toMap().value("name").toString());
+    return out;
+}
+} // namespace
+
+// The views' relations are built off the GUI thread: the first question answers nothing and starts the
+// build; the set then arrives in one step, equal to one built in place.
+TEST(SmartDJPlayer, ViewRelationsArriveFromAWorkerInOneStep) {
+    MixRig mix(fourArtists);
+    RelatedArtists relations(mix.library, *mix.rig, mix.lastFM);
+    QSignalSpy changed(&relations, &RelatedArtists::changed);
+    EXPECT_FALSE(relations.ready());
+    EXPECT_TRUE(relations.related("Centre", 10).isEmpty());
+    ASSERT_TRUE(changed.wait(5000));
+    ASSERT_TRUE(relations.ready());
+
+    const ArtistRelations inPlace(mix.library.artists(), {}, {}, mix.lastFM.artists());
+    QStringList expected;
+    for (const auto& r : inPlace.related(QString("Centre"), 10))
+        expected.append(r.artist.name);
+    EXPECT_EQ(relatedNames(relations, "Centre"), expected);
+    EXPECT_EQ(expected.size(), 3);
+
+    // A change of the collection during a build is not lost: the set that ends up ready knows the new
+    // artist, and the one published meanwhile is answered from until then.
+    mix.all.append(fixtures::artist("E", 20).songs());
+    mix.library.scan();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !mix.library.scanning() && mix.library.artists().size() == 5; }, 10000));
+    EXPECT_FALSE(relations.ready());
+    EXPECT_EQ(relatedNames(relations, "Centre"), expected);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return relations.ready(); }, 5000));
+    EXPECT_TRUE(relatedNames(relations, "Centre").contains("E"));
+}
+
+// Smart DJ started from a view waits for the worker's relations and then mixes as it would in place.
+TEST(SmartDJPlayer, AMixFromAViewWaitsForTheRelations) {
+    MixRig mix(fourArtists);
+    RelatedArtists relations(mix.library, *mix.rig, mix.lastFM);
+    mix.rig->setStores(&mix.library, &mix.lastFM);
+    mix.rig->setRelations(&relations);
+    mix.rig->smartDJ(QVariant(QString("Centre")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mix.rig->queue().size() == 60; }, 5000));
+    EXPECT_EQ(mix.rig->smartDJArtist(), "Centre");
+
+    MixRig inPlace(fourArtists);
+    inPlace.rig->smartDJ(inPlace.artist("Centre"), inPlace.library, inPlace.lastFM);
+    EXPECT_EQ(mix.rig->queue(), inPlace.rig->queue());
 }

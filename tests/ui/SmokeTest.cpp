@@ -163,7 +163,8 @@ TEST(UiSmoke, ASecondStartNeverRunsBesideALateFirst) {
     // Nothing of the second start's own was written.
     EXPECT_FALSE(QFileInfo::exists(Defaults::standardPath()));
     EXPECT_FALSE(QFileInfo::exists(home.dataHome() + "/VELTO"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return first.raises > 0; }, 10000)) << "the first was asked to show itself";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.raises > 0; }, 10000))
+        << "the first was asked to show itself";
 
     owner.unregisterService(MprisService::defaultBusName);
     owner.unregisterObject(MprisService::objectPath);
@@ -288,3 +289,75 @@ TEST(UiSmoke, MiniWindowIsCaptured) {
 }
 
 #include "SmokeTest.moc"
+
+#include "library/LibraryStore.h"
+#include "shell/AppModel.h"
+
+#include <QDirIterator>
+#include <QMetaEnum>
+
+namespace {
+// Copies a folder tree (the sample library) into the test's home.
+void copyTree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+}
+} // namespace
+
+// Opens every page (and every section of the collection) over a small library, light and dark, and saves
+// each as page-<name>[-dark].png: the pictures to hold against the pages' measures.
+TEST(UiSmoke, EveryPageIsCaptured) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    const QString music = home.folder("Music");
+    copyTree(fixturePath("sample-library"), music);
+    TamskApp app;
+    ASSERT_TRUE(app.showMainWindow());
+    QQuickWindow* window = app.mainWindow();
+    ASSERT_NE(window, nullptr);
+    app.library().useFolder(QUrl::fromLocalFile(music));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !app.library().scanning() && app.library().songs().size() == 48; }, 30000))
+        << app.library().songs().size();
+
+    const QString folder =
+        qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
+    QDir().mkpath(folder);
+    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    const auto capture = [&](const QString& name) {
+        for (const char* scheme : {"light", "dark"}) {
+            app.defaults().set("appearance", QString::fromLatin1(scheme));
+            swapped.clear();
+            window->update();
+            ASSERT_TRUE(swapped.wait(10000)) << name.toStdString();
+            QTest::qWait(700); // the page slide and the fades
+            const QImage image = window->grabWindow();
+            ASSERT_FALSE(image.isNull());
+            const QString suffix =
+                QString::fromLatin1(scheme) == "dark" ? QStringLiteral("-dark") : QString();
+            EXPECT_TRUE(image.save(folder + "/page-" + name + suffix + ".png")) << name.toStdString();
+        }
+    };
+    const QMetaEnum pages = QMetaEnum::fromType<Nav::Page>();
+    for (int i = 0; i < pages.keyCount(); ++i) {
+        const auto page = Nav::Page(pages.value(i));
+        app.app().go(page);
+        if (page == Nav::Page::collection) {
+            const QMetaEnum sections = QMetaEnum::fromType<Nav::CollectionTamsk>();
+            for (int k = 0; k < sections.keyCount(); ++k) {
+                app.app().setCollectionTamskAnimated(Nav::CollectionTamsk(sections.value(k)));
+                capture(QStringLiteral("collection-") + QLatin1String(sections.key(k)));
+            }
+        } else {
+            capture(QLatin1String(pages.key(i)));
+        }
+        // Now Playing covers the whole window and leaves through Back.
+        if (page == Nav::Page::nowPlaying) app.app().back();
+    }
+    app.defaults().set("appearance", "light");
+}

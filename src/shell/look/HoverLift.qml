@@ -4,13 +4,17 @@ import Qt5Compat.GraphicalEffects
 import Velto.Shell
 
 // Put inside a tile or button that lifts under the pointer: it grows by `lift` (not with reduce motion),
-// brightens and is drawn above its neighbours.
+// brightens and is drawn above its neighbours. A view that lifts for more than its own pointer (a tile
+// under the keyboard cursor) binds `hovered` and `amount` itself; one whose outline lies outside its
+// bounds brightens an inner item (`layerTarget`), since a layer clips to the item it is on.
 Item {
     id: effect
     property real lift: 1.04
     readonly property Item target: parent
-    readonly property bool hovered: hover.hovered
-    property real brightness: hovered ? Motion.hoverBrightness : 0
+    property Item layerTarget: target
+    property bool hovered: hover.hovered
+    property real amount: Motion.hoverBrightness
+    property real brightness: hovered ? amount : 0
 
     anchors.fill: parent
     HoverHandler { id: hover }
@@ -32,12 +36,12 @@ Item {
         value: effect.hovered ? 1 : 0
     }
     Binding {
-        target: effect.target
+        target: effect.layerTarget
         property: "layer.enabled"
         value: effect.brightness > 0
     }
     Binding {
-        target: effect.target
+        target: effect.layerTarget
         property: "layer.effect"
         value: brighten
     }

@@ -1,0 +1,142 @@
+import QtQuick
+import QtTest
+import Velto.Kit
+import Velto.Shell
+import Velto.Settings
+
+TestCase {
+    id: testCase
+    name: "Settings"
+    when: windowShown
+    visible: true
+    width: 1280
+    height: 800
+
+    Component {
+        id: pageComponent
+        SettingsView { width: 1200; height: 760 }
+    }
+
+    Item {
+        id: pillHolder
+        x: 400; y: 40; width: 300; height: 60
+        // Shown only for its own tests, so that it is not drawn over the page's pictures.
+        visible: false
+        property int runs: 0
+        property bool menuOpenWhenRun: false
+        ConfirmPill {
+            id: pill
+            title: "clear history"
+            question: "this can't be undone"
+            onConfirmed: {
+                pillHolder.runs++
+                pillHolder.menuOpenWhenRun = DropMenu.isOpen
+            }
+        }
+    }
+
+    MenuLayer {
+        id: layer
+        anchors.fill: parent
+        dark: false
+    }
+
+    SignalSpy { id: playerSpy; target: Stores.root; signalName: "chosenPlayerChanged" }
+
+    function init() {
+        DropMenu.close()
+        tryCompare(layer, "menuOpen", false)
+        pillHolder.runs = 0
+        pillHolder.menuOpenWhenRun = false
+        pillHolder.visible = false
+        playerSpy.clear()
+    }
+
+    function heading(view) {
+        const slot = findChild(view, "section" + view.page.section)
+        return findChild(slot, "sectionHeading")
+    }
+
+    function test_everyVisitStartsOnMusicWithAnEmptyField() {
+        let view = createTemporaryObject(pageComponent, testCase)
+        compare(view.page.section, 0)
+        tryVerify(() => heading(view) !== null)
+        compare(heading(view).text, "music")
+        view.page.section = 4
+        tryVerify(() => heading(view) !== null && heading(view).text === "artist pictures")
+        view.page.keyDraft = "half a key"
+        view.page.editingKey = true
+        view.destroy()
+        wait(0)
+
+        view = createTemporaryObject(pageComponent, testCase)
+        compare(view.page.section, 0)
+        compare(view.page.keyDraft, "")
+        compare(view.page.editingKey, false)
+        const field = findChild(view, "keyField")
+        verify(field)
+        compare(field.text, "")
+    }
+
+    function test_theListMovesTheSectionAndTheOldOneFadesOut() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        const list = findChild(view, "sectionList")
+        tryVerify(() => list.activeFocus)
+        keyClick(Qt.Key_Down)
+        compare(view.page.section, 1)
+        // The music rows fade out rather than vanish.
+        const music = findChild(view, "section0")
+        verify(music.visible && music.opacity > 0)
+        tryCompare(music, "visible", false)
+        compare(heading(view).text, "playback")
+    }
+
+    function test_theChosenPlayerFollowsAnotherWriter() {
+        Stores.defaults.write("player.finish", "red")
+        compare(playerSpy.count, 1)
+        compare(Stores.root.chosenPlayer.finish, "red")
+        Stores.defaults.write("player.finish", "blue")
+        compare(playerSpy.count, 2)
+        compare(Stores.root.chosenPlayer.finish, "blue")
+    }
+
+    function test_anUnknownAccentIsMagenta() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        Stores.defaults.write("accent", "lime")
+        compare(view.page.accentChoice, "lime")
+        Stores.defaults.write("accent", "teal")
+        compare(view.page.accentChoice, "magenta")
+        Stores.defaults.write("accent", "magenta")
+    }
+
+    function test_confirmPillRunsNothingWhenTheMenuIsDismissed() {
+        pillHolder.visible = true
+        mouseClick(pill)
+        verify(DropMenu.isOpen)
+        keyClick(Qt.Key_Escape)
+        verify(!DropMenu.isOpen)
+        compare(pillHolder.runs, 0)
+
+        mouseClick(pill)
+        verify(DropMenu.isOpen)
+        mouseClick(testCase, 1200, 700)
+        verify(!DropMenu.isOpen)
+        wait(50)
+        compare(pillHolder.runs, 0)
+    }
+
+    function test_confirmPillRunsItsActionOnceAfterTheMenuIsGone() {
+        pillHolder.visible = true
+        mouseClick(pill)
+        verify(DropMenu.isOpen)
+        const panel = layer.panels().filter(p => !p.closing)[0]
+        // The question as the heading over one row.
+        compare(panel.height, 12 + 28 + 20)
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Return)
+        compare(pillHolder.runs, 1)
+        verify(!pillHolder.menuOpenWhenRun)
+        wait(50)
+        compare(pillHolder.runs, 1)
+    }
+}
