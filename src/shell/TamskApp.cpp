@@ -195,10 +195,21 @@ void TamskApp::exposeTo(QQmlEngine& engine) {
     if (&engine != &m_engine) ArtworkCache::exposeTo(engine, m_artwork.get());
 }
 
+namespace {
+// Brings back a window that is open, closed or minimised. `show()` leaves a minimised window minimised
+// (it keeps the window's state), so the minimised flag is taken off first; a maximised window stays so.
+void bringBack(QQuickWindow& window) {
+    if (window.windowStates() & Qt::WindowMinimized)
+        window.setWindowStates(window.windowStates() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+}
+} // namespace
+
 bool TamskApp::showMainWindow() {
     if (QQuickWindow* existing = mainWindow()) {
-        existing->show();
-        existing->raise();
+        bringBack(*existing);
+        // On Wayland the compositor decides: it may only mark the window as wanting attention.
         existing->requestActivate();
         return true;
     }
@@ -209,8 +220,7 @@ bool TamskApp::showMainWindow() {
 
 bool TamskApp::showMiniWindow() {
     if (QQuickWindow* existing = miniWindow()) {
-        existing->show();
-        existing->raise();
+        bringBack(*existing);
         return true;
     }
     exposeTo(m_engine);

@@ -259,6 +259,35 @@ TEST(UiSmoke, OnlyDragsOfFilesAreTaken) {
     }
 }
 
+#include "playback/Player.h"
+
+// The small floating window, with a song in it, saved as mini.png.
+TEST(UiSmoke, MiniWindowIsCaptured) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    Song song;
+    song.url = FileUrl::fromPath(home.folder("Music") + "/Night Songs/02 Ete Nights.mp3");
+    song.title = "ÉTÉ Nights";
+    song.artist = song.albumArtist = "Lune DeVille";
+    song.album = "Night Songs";
+    song.duration = 245;
+    app.player().play({song});
+    ASSERT_TRUE(app.showMiniWindow());
+    QQuickWindow* mini = app.miniWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
+    EXPECT_EQ(mini->width(), 340);
+    QTest::qWait(500);
+    const QImage shot = mini->grabWindow();
+    ASSERT_FALSE(shot.isNull());
+    const QString folder =
+        qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
+    QDir().mkpath(folder);
+    EXPECT_TRUE(shot.save(folder + "/mini.png"));
+    // The panel's background is the view's near-black, not the window's own black.
+    EXPECT_EQ(QColor(shot.pixel(4, shot.height() - 4)), QColor(18, 18, 18));
+}
+
 #include "SmokeTest.moc"
 
 #include "library/LibraryStore.h"
