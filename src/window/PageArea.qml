@@ -26,7 +26,7 @@ StackView {
         PageRow { page: Nav.Page.collection },
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary; view: Component { PlayerSummaryView {} } },
-        PageRow { page: Nav.Page.playerSettings },
+        PageRow { page: Nav.Page.playerSettings; view: Component { PlayerSettingsView {} } },
         PageRow { page: Nav.Page.settings; view: Component { SettingsView {} } }
     ]
 
