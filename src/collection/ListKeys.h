@@ -13,10 +13,10 @@
 namespace Collection {
 Q_NAMESPACE
 QML_NAMED_ELEMENT(CollectionColumn)
-enum class Column { artists, albums, songs, playlists };
-Q_ENUM_NS(Column)
+enum class Focus { artists, albums, songs, playlists };
+Q_ENUM_NS(Focus)
 } // namespace Collection
-using CollectionColumn = Collection::Column;
+using CollectionColumn = Collection::Focus;
 
 // The keyboard of a vertical list: arrows, page keys, Home and End move the cursor, Return chooses the
 // row under it, Left and Right hand the keyboard to the neighbouring column, a typed letter or digit jumps

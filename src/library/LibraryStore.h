@@ -3,6 +3,7 @@
 #include "FolderWatcher.h"
 
 #include "Artist.h"
+#include "LibraryChange.h"
 #include "LibraryEdits.h"
 #include "LibraryScanner.h"
 
@@ -70,6 +71,9 @@ public:
     const QList<Album>& albums() const { return m_albums; }
     const QList<Artist>& artists() const { return m_artists; }
     const QList<Song>& duplicates() const { return m_duplicates; }
+    // What the latest publication changed: read it in a handler of songsChanged, albumsChanged or
+    // artistsChanged (all four lists change before the first of them is emitted).
+    const LibraryChange& lastChange() const { return m_lastChange; }
     bool scanning() const { return m_scanning; }
     // The cache is read, decoded and derived on a worker while the window comes up; the collection arrives
     // in one step (every list changed before any signal) once it is ready. Until then it is empty, and a
@@ -220,6 +224,7 @@ private:
     QList<Album> m_albums;
     QList<Artist> m_artists;
     QList<Song> m_duplicates;
+    LibraryChange m_lastChange;
     bool m_scanning = false;
     ScanProgress m_scanProgress;
     std::optional<QString> m_importStatus;

@@ -107,7 +107,8 @@ void Player::play(const QList<Song>& songs, qsizetype from, std::optional<QStrin
     setIndex(int(std::clamp<qsizetype>(from, 0, songs.size() - 1)));
     setSmartDJArtist(std::move(smartDJ));
     m_moreOfTheMix = nullptr;
-    if (m_shuffle) shuffleRest();
+    if (m_shuffle) shuffleRest(false);
+    emit queueReset();
     emit queueChanged();
     load();
 }
@@ -121,6 +122,7 @@ void Player::playNext(const QList<Song>& songs) {
     }
     for (qsizetype i = 0; i < songs.size(); ++i)
         m_queue.insert(m_index + 1 + i, songs[i]);
+    emit queueInserted(m_index + 1, int(songs.size()));
     emit queueChanged();
     post(QStringLiteral("playing ") + describe(songs) + QStringLiteral(" next"));
 }
@@ -132,7 +134,9 @@ void Player::enqueue(const QList<Song>& songs) {
         post(QStringLiteral("playing ") + describe(songs));
         return;
     }
+    const int at = int(m_queue.size());
     m_queue.append(songs);
+    emit queueInserted(at, int(songs.size()));
     emit queueChanged();
     post(QStringLiteral("added ") + describe(songs) + QStringLiteral(" to now playing"));
 }
@@ -146,13 +150,19 @@ void Player::jump(int index) {
 void Player::remove(int index) {
     if (index < 0 || index >= m_queue.size() || index == m_index) return;
     m_queue.removeAt(index);
+    emit queueRemoved(index);
     // Keep naming the same song.
     if (index < m_index) setIndex(m_index - 1);
     emit queueChanged();
 }
 
 void Player::setQueue(QList<Song> queue) {
+    const bool sameLength = queue.size() == m_queue.size();
     m_queue = std::move(queue);
+    if (sameLength)
+        emit queueReplaced();
+    else
+        emit queueReset();
     emit queueChanged();
 }
 
@@ -195,13 +205,15 @@ void Player::setShuffle(bool on) {
     emit shuffleChanged();
 }
 
-void Player::shuffleRest() {
+void Player::shuffleRest(bool announce) {
     const qsizetype first = m_index + 1;
     if (first >= m_queue.size()) return;
     for (qsizetype last = m_queue.size() - 1; last > first; --last) {
         const qsizetype pick = first + m_random(last - first + 1);
         if (pick != last) m_queue.swapItemsAt(pick, last);
     }
+    if (!announce) return;
+    emit queueReordered();
     emit queueChanged();
 }
 
@@ -255,7 +267,9 @@ bool Player::continueMix() {
         songs = more(lately);
     }
     if (songs.isEmpty()) return false;
+    const int at = int(m_queue.size());
     m_queue.append(songs);
+    emit queueInserted(at, int(songs.size()));
     emit queueChanged();
     return true;
 }

@@ -202,6 +202,15 @@ public:
 
 signals:
     void queueChanged();
+    // What changed in the queue, for views that keep one row per entry; each comes just before
+    // queueChanged. Rows were inserted at a position, one row was removed, the values were renewed in place
+    // (same length and order), the songs after the current one were reordered (shuffle), or the queue was
+    // replaced as a whole.
+    void queueInserted(int at, int count);
+    void queueRemoved(int at);
+    void queueReplaced();
+    void queueReordered();
+    void queueReset();
     void indexChanged();
     void isPlayingChanged();
     void positionChanged();
@@ -219,7 +228,8 @@ signals:
 
 private:
     void load();
-    void shuffleRest();
+    // Shuffles the songs after the current one; `announce` tells the views (not when the queue is new).
+    void shuffleRest(bool announce = true);
     void finishListening();
     QList<Song> mixAround(const Artist& artist, const ArtistRelations& relations,
                           const QSet<QString>& avoiding);

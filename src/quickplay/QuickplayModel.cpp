@@ -41,6 +41,16 @@ void QuickplayModel::setPlaylists(PlaylistStore* playlists) {
     follow();
 }
 
+void QuickplayModel::setStores(AppStores* stores) {
+    if (!stores) return;
+    // One rebuild, with all four in place.
+    m_app = stores->app;
+    m_library = stores->library;
+    m_player = stores->player;
+    m_playlists = stores->playlists;
+    follow();
+}
+
 void QuickplayModel::follow() {
     for (const auto& c : std::as_const(m_connections))
         disconnect(c);

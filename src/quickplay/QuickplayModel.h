@@ -6,6 +6,7 @@
 #include "library/PlaylistStore.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
+#include "shell/AppStores.h"
 
 #include <QObject>
 #include <QPointer>
@@ -22,6 +23,8 @@ class QuickplayModel : public QObject {
     Q_PROPERTY(LibraryStore* library READ library WRITE setLibrary NOTIFY storesChanged)
     Q_PROPERTY(Player* player READ player WRITE setPlayer NOTIFY storesChanged)
     Q_PROPERTY(PlaylistStore* playlists READ playlists WRITE setPlaylists NOTIFY storesChanged)
+    // All four at once from the stores a view sees (QML knows no playlist store type).
+    Q_PROPERTY(AppStores* stores WRITE setStores)
     Q_PROPERTY(QuickItemModel* pins READ pins CONSTANT)
     Q_PROPERTY(QuickItemModel* newItems READ newItems CONSTANT)
     Q_PROPERTY(QuickItemModel* history READ history CONSTANT)
@@ -42,6 +45,7 @@ public:
     void setLibrary(LibraryStore* library);
     void setPlayer(Player* player);
     void setPlaylists(PlaylistStore* playlists);
+    void setStores(AppStores* stores);
 
     QuickItemModel* pins() { return &m_pins; }
     QuickItemModel* newItems() { return &m_new; }

@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "AppModel.h"
+#include "FrameRules.h"
 #include "library/LibraryStore.h"
 #include "playback/Player.h"
 
@@ -73,7 +74,7 @@ QList<CommandTable::Command> CommandTable::commands() const {
              m_player.repeatAll()),
 
         item(go, "back", QStringLiteral("Back"), keys(ctrl | Qt::Key_BracketLeft),
-             m_app.mixview().has_value() || m_app.canGoBack()),
+             FrameRules::backActive(m_app.mixview().has_value(), m_app.canGoBack())),
         divider(go),
         item(go, "quickplay", QStringLiteral("Quickplay"), keys(ctrl | Qt::Key_1)),
         item(go, "collection", QStringLiteral("Collection"), keys(ctrl | Qt::Key_2)),

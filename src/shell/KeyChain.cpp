@@ -120,6 +120,16 @@ bool KeyChain::editingText(const QQuickWindow& window) {
     return focus && focus->inputMethodQuery(Qt::ImEnabled).toBool();
 }
 
+bool KeyChain::controlsPopupOpen(const QQuickWindow& window) {
+    // The controls' overlay is a child of the window's root item, shown only while it holds an open popup.
+    const QQuickItem* root = window.contentItem() ? window.contentItem()->parentItem() : nullptr;
+    if (!root) return false;
+    const QList<QQuickItem*> children = root->childItems();
+    for (const QQuickItem* child : children)
+        if (child->inherits("QQuickOverlay") && child->isVisible()) return true;
+    return false;
+}
+
 bool KeyChain::overrides(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride) return false;
     auto* item = qobject_cast<QQuickItem*>(watched);
@@ -175,7 +185,8 @@ void WindowKeys::join() {
     QQuickWindow* w = window();
     if (!w) return;
     KeyChain::of(*w).setWindowHandler(this, [this, w](const QKeyEvent& key) {
-        return m_root && handle(*m_root, key, m_chrome, KeyChain::editingText(*w));
+        return m_root && !KeyChain::controlsPopupOpen(*w) &&
+               handle(*m_root, key, m_chrome, KeyChain::editingText(*w));
     });
 }
 

@@ -102,6 +102,9 @@ public:
 
     // True when the window's active focus is a text input that can be edited.
     static bool editingText(const QQuickWindow& window);
+    // True while a Qt Quick Controls popup (a menu, a dialog, the Up Next panel) is open in the window: its
+    // keys are its own, whether or not it joined the chain.
+    static bool controlsPopupOpen(const QQuickWindow& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,8 +6,8 @@ import Velto.NowPlaying
 
 // The whole content of the main window: backdrop, the chrome (top band with the menus, header, the page
 // area with its slide, footer) or Now Playing in its place, Mixview over either, and the drop panel.
-// Pages, header, footer, notices, Now Playing and Mixview are the pages' own views and fill their slots as
-// they are built; the slots stay empty until then.
+// Pages, Now Playing and Mixview are the pages' own views and fill their slots as they are built; the
+// slots stay empty until then.
 Item {
     id: rootView
     readonly property AppModel app: Stores.app
@@ -69,7 +69,12 @@ Item {
                         id: headerSlot
                         objectName: "headerSlot"
                         width: parent.width
-                        height: 0
+                        height: header.implicitHeight
+                        HeaderView {
+                            id: header
+                            objectName: "header"
+                            anchors.fill: parent
+                        }
                     }
                     PageArea {
                         id: pageArea
@@ -82,6 +87,17 @@ Item {
                         id: noticeSlot
                         objectName: "noticeSlot"
                         anchors { bottom: pageArea.bottom; bottomMargin: 10; horizontalCenter: pageArea.horizontalCenter }
+                        width: pageArea.width - 40
+                        height: 30
+                        // Made afresh on the way back from Now Playing: only notices posted after that show.
+                        Loader {
+                            anchors.fill: parent
+                            active: !rootView.nowPlaying
+                            sourceComponent: NoticeView {
+                                objectName: "notices"
+                                maximumWidth: parent ? parent.width : 0
+                            }
+                        }
                     }
                 }
                 MixviewSlot {
@@ -96,7 +112,12 @@ Item {
                 id: footerSlot
                 objectName: "footerSlot"
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-                height: 0
+                height: footer.implicitHeight
+                FooterBar {
+                    id: footer
+                    objectName: "footer"
+                    anchors.fill: parent
+                }
             }
         }
     }

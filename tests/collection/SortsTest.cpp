@@ -40,11 +40,14 @@ TEST(AlbumSorts, HeadingsByDateAddedAgainstAFixedNow) {
         Date added;
         QString heading;
     } cases[] = {
-        {at(2026, 3, 30), "this week"},                                   // three days back, over a month end
-        {at(2026, 4, 3), "this week"},                                    // tomorrow
-        {at(2026, 4, 2, 0), "this week"}, {at(2026, 3, 26, 11), "march"}, // a week and an hour back, in the
-                                                                          // previous month
-        {at(2026, 3, 3), "march"},        {at(2023, 3, 3), "march 2023"}, {at(2025, 12, 31), "december 2025"},
+        {at(2026, 3, 30), "this week"}, // three days back, over a month end
+        {at(2026, 4, 3), "this week"},  // tomorrow
+        {at(2026, 4, 2, 0), "this week"},
+        {at(2026, 3, 26, 11), "march"}, // a week and an hour back, in the
+                                        // previous month
+        {at(2026, 3, 3), "march"},
+        {at(2023, 3, 3), "march 2023"},
+        {at(2025, 12, 31), "december 2025"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Sorts::heading(AlbumSort::dateAdded, album("x", "A", {}, c.added), now), c.heading)

@@ -1,4 +1,5 @@
 #include "kit/DropMenu.h"
+#include "kit/MenuSources.h"
 #include "shell/TamskApp.h"
 #include "support/PrivateBus.h"
 #include "support/TestHome.h"
@@ -63,6 +64,37 @@ private:
     QStringList m_ran;
 };
 
+// A right-click page of plain rows that needs nothing of the stores; a chosen row is recorded in `ran`.
+class FixedMenu : public MenuSource {
+    Q_OBJECT
+    Q_PROPERTY(QStringList titles MEMBER m_titles NOTIFY changed)
+    Q_PROPERTY(QStringList ran READ ran NOTIFY changed)
+    Q_PROPERTY(int built MEMBER m_built NOTIFY changed)
+public:
+    using MenuSource::MenuSource;
+    QStringList ran() const { return m_ran; }
+    DropMenuPage page(const MenuContext&) const override {
+        auto* self = const_cast<FixedMenu*>(this);
+        ++self->m_built;
+        emit self->changed();
+        DropMenuSection section;
+        for (const QString& title : m_titles)
+            section.items.emplace_back(title, false, false, [self, title] {
+                self->m_ran.append(title);
+                emit self->changed();
+            });
+        return DropMenuPage({std::move(section)});
+    }
+
+signals:
+    void changed();
+
+private:
+    QStringList m_titles;
+    QStringList m_ran;
+    int m_built = 0;
+};
+
 // Each test engine gets the application's stores, as the program's own engine does.
 class Setup : public QObject {
     Q_OBJECT
@@ -74,6 +106,7 @@ public slots:
             m_app = std::make_unique<TamskApp>();
         }
         engine->addImportPath(QStringLiteral("qrc:/"));
+        qmlRegisterType<FixedMenu>("VeltoTest", 1, 0, "FixedMenu");
         m_app->exposeTo(*engine);
         engine->rootContext()->setContextProperty(QStringLiteral("menuProbe"), new MenuProbe(*engine));
         // Tests save pictures of what they draw here, for anyone to look at.

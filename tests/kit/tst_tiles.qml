@@ -125,7 +125,9 @@ TestCase {
         compare(ring.border.width, 2)
         compare(ring.border.color, Qt.color("white"))
         verify(!findChild(small, "tileRing").visible)
-        // The ring's pixels show beyond the tile: 3 px left of the cursor tile's left edge, mid-height.
+        // The ring's pixels show beyond the tile: 3 px left of the cursor tile's left edge, mid-height (once
+        // the neighbour is back to its size).
+        tryCompare(small, "scale", 1)
         const image = grabImage(testCase)
         const p = big.mapToItem(testCase, -3, 50)
         verify(image.red(Math.floor(p.x), Math.floor(p.y)) > 200)
@@ -142,6 +144,13 @@ TestCase {
         mouseClick(big, 50, 50)
         compare(clicks, 1)
         tryCompare(testCase, "clicks", 2)
+    }
+
+    function test_picture() {
+        mouseMove(small, 50, 50)
+        tryCompare(findChild(small, "tileActions"), "opacity", 1)
+        waitForRendering(testCase)
+        grabImage(testCase).save(buildDir + "/screenshots/tiles.png")
     }
 
     function test_accessible() {

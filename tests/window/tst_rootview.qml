@@ -121,6 +121,25 @@ TestCase {
         compare(arriving.x, 0)
     }
 
+    // A page with a view in the page table shows it: its view is made in the page's slot.
+    function test_everyBuiltPageShowsItsView() {
+        const area = item("pageArea")
+        let built = 0
+        for (let i = 0; i < area.table.length; ++i) {
+            const row = area.table[i]
+            if (!row.view || row.page === Nav.Page.nowPlaying) continue
+            ++built
+            app.go(row.page)
+            tryCompare(app, "page", row.page)
+            tryCompare(area, "busy", false)
+            const view = findChild(findChild(area, "page-" + row.page), "pageView")
+            verify(view, "page " + row.page)
+            tryCompare(view, "status", Loader.Ready)
+            verify(view.item, "page " + row.page + " has its view")
+        }
+        verify(built > 0)
+    }
+
     function test_mixviewLiesOverHeaderAndPageNotTheFooterOrTitleBand() {
         app.openMixview("artist", "Someone")
         const mixview = item("chromeMixview")

@@ -35,10 +35,12 @@ Item {
         property: "z"
         value: effect.hovered ? 1 : 0
     }
+    // The software scene graph has no shader effects: a layer with one would draw nothing at all, so there
+    // the view lifts without brightening.
     Binding {
         target: effect.layerTarget
         property: "layer.enabled"
-        value: effect.brightness > 0
+        value: effect.brightness > 0 && effect.GraphicsInfo.api !== GraphicsInfo.Software
     }
     Binding {
         target: effect.layerTarget

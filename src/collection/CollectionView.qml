@@ -1,0 +1,88 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Velto.Shell
+import Velto.Quickplay
+import Velto.Collection
+
+// The collection page: "music", the four section buttons, the chosen section and the library's status
+// line; the empty-library page instead while the library holds no song. The section is kept by the
+// navigation model; choosing the section already shown keeps its view and state.
+Item {
+    id: page
+    objectName: "collectionView"
+    readonly property bool empty: SongLists.all.total === 0
+    readonly property int section: Stores.app ? Stores.app.collectionTamsk : Nav.CollectionTamsk.artists
+
+    // The other sections come with their own views.
+    function viewFor(section: int): string {
+        return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
+    }
+
+    EmptyLibraryView {
+        anchors.fill: parent
+        visible: page.empty
+    }
+
+    Item {
+        anchors.fill: parent
+        anchors.leftMargin: 34
+        anchors.topMargin: 10
+        anchors.rightMargin: 28
+        visible: !page.empty
+
+        Item {
+            id: titleRow
+            width: parent.width
+            height: pageTitle.implicitHeight
+            Text {
+                id: pageTitle
+                text: "music"
+                font: page.Theme.pageTitle
+                color: page.Theme.primary
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            Row {
+                anchors.right: parent.right
+                anchors.baseline: pageTitle.baseline
+                spacing: 22
+                Repeater {
+                    model: [
+                        { title: "artists", value: Nav.CollectionTamsk.artists },
+                        { title: "albums", value: Nav.CollectionTamsk.albums },
+                        { title: "songs", value: Nav.CollectionTamsk.songs },
+                        { title: "playlists", value: Nav.CollectionTamsk.playlists }
+                    ]
+                    delegate: MenuButton {
+                        required property var modelData
+                        objectName: "section-" + modelData.title
+                        title: modelData.title
+                        size: 15
+                        selected: page.section === modelData.value
+                        onClicked: Stores.app.collectionTamsk = modelData.value
+                    }
+                }
+            }
+        }
+
+        Loader {
+            id: sectionView
+            objectName: "collectionSection"
+            anchors.top: titleRow.bottom
+            anchors.topMargin: 22
+            anchors.bottom: status.top
+            anchors.bottomMargin: 6
+            width: parent.width
+            // Keyed by the section: the same section again keeps the loaded view.
+            source: page.empty ? "" : page.viewFor(page.section)
+            focus: true
+        }
+
+        StatusLine {
+            id: status
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 6
+            width: parent.width
+        }
+    }
+}
