@@ -35,6 +35,8 @@ Column {
     Repeater {
         objectName: "chosenRows"
         model: list.picks
+        // The rows only ask; the list takes the pick off.
+        onItemAdded: (index, item) => item.removeAsked.connect(row => list.picks.remove(row))
         delegate: Item {
             id: row
             required property int index
@@ -46,8 +48,10 @@ Column {
             required property string picture
             required property var cover
 
+            signal removeAsked(int row)
+
             objectName: "chosenRow" + index
-            width: list.width
+            width: parent ? parent.width : 0
             height: 40
             Accessible.role: Accessible.ListItem
             Accessible.name: name
@@ -85,7 +89,7 @@ Column {
                     color: row.Theme.primary
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    width: Math.min(implicitWidth, Math.max(40, list.width * 0.45))
+                    width: Math.min(implicitWidth, Math.max(40, row.width * 0.45))
                     Accessible.role: Accessible.StaticText
                     Accessible.name: text
                 }
@@ -97,7 +101,7 @@ Column {
                     color: row.Theme.muted
                     elide: Text.ElideRight
                     maximumLineCount: 1
-                    width: Math.min(implicitWidth, Math.max(40, list.width * 0.25))
+                    width: Math.min(implicitWidth, Math.max(40, row.width * 0.25))
                     Accessible.role: Accessible.StaticText
                     Accessible.name: text
                 }
@@ -126,7 +130,7 @@ Column {
                     HoverHint.hovering: hovered
                     Accessible.role: Accessible.Button
                     Accessible.name: "Remove " + row.name
-                    onClicked: list.picks.remove(row.index)
+                    onClicked: row.removeAsked(row.index)
                     contentItem: Item {
                         Symbol {
                             anchors.centerIn: parent

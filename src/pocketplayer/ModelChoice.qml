@@ -13,8 +13,8 @@ T.AbstractButton {
     property bool selected: false
     property string caption: ""
 
-    implicitWidth: column.implicitWidth
-    implicitHeight: column.implicitHeight
+    implicitWidth: implicitContentWidth
+    implicitHeight: implicitContentHeight
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
     Accessible.role: Accessible.Button
@@ -24,7 +24,6 @@ T.AbstractButton {
     Accessible.checked: selected
 
     contentItem: Column {
-        id: column
         spacing: 8
         IvraDevice {
             objectName: "cardPicture"

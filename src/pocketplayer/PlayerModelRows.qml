@@ -17,6 +17,7 @@ Column {
             spacing: 18
             Repeater {
                 model: rows.page ? rows.page.modelCards : []
+                onItemAdded: (index, item) => item.clicked.connect(() => rows.page.chooseModel(item.model))
                 delegate: ModelChoice {
                     required property var modelData
                     anchors.bottom: parent ? parent.bottom : undefined
@@ -25,7 +26,6 @@ Column {
                     finish: modelData.finish
                     selected: modelData.selected
                     caption: modelData.caption
-                    onClicked: rows.page.chooseModel(modelData.model)
                 }
             }
         }
@@ -39,13 +39,13 @@ Column {
             spacing: 10
             Repeater {
                 model: rows.page ? rows.page.swatches : []
+                onItemAdded: (index, item) => item.clicked.connect(() => rows.page.chooseFinish(item.finish.name))
                 delegate: Swatch {
                     required property var modelData
                     required property int index
                     objectName: "swatch" + index
                     finish: modelData.finish
                     selected: modelData.selected
-                    onClicked: rows.page.chooseFinish(modelData.name)
                 }
             }
         }

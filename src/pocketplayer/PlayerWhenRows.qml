@@ -1,5 +1,4 @@
 import QtQuick
-import Velto.Shell
 import Velto.Kit
 import Velto.PocketPlayer
 
