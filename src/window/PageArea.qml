@@ -29,7 +29,7 @@ StackView {
         PageRow { page: Nav.Page.collection; view: Component { CollectionView {} } },
         PageRow { page: Nav.Page.nowPlaying },
         PageRow { page: Nav.Page.playerSummary; view: Component { PlayerSummaryView {} } },
-        PageRow { page: Nav.Page.playerSettings },
+        PageRow { page: Nav.Page.playerSettings; view: Component { PlayerSettingsView {} } },
         PageRow { page: Nav.Page.settings; view: Component { SettingsView {} } }
     ]
 
