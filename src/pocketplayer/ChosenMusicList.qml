@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Templates as T
 import Velto.Shell
+import Velto.Collection
 import Velto.Kit
 import Velto.PocketPlayer
 
@@ -71,10 +72,15 @@ Column {
                     Artwork {
                         objectName: "pickPicture"
                         anchors.fill: parent
-                        visible: row.kind !== "playlist"
-                        kind: row.kind === "artist" ? "artist" : row.kind === "album" ? "album" : "song"
-                        url: row.kind === "artist" || row.picture === "" ? undefined : row.picture
-                        picture: row.kind === "artist" ? ArtworkCache.artistSource(row.key, ArtworkCache.revision) : ""
+                        visible: row.kind === "album" || row.kind === "song"
+                        kind: row.kind === "album" ? "album" : "song"
+                        url: row.picture === "" ? undefined : row.picture
+                    }
+                    ArtistPicture {
+                        anchors.fill: parent
+                        visible: row.kind === "artist"
+                        name: row.kind === "artist" ? row.key : ""
+                        round: true
                     }
                     PlaylistCover {
                         anchors.fill: parent

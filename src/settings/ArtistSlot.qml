@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Velto.Collection
 import Velto.Kit
 import Velto.Shell
 
@@ -26,13 +27,10 @@ Item {
             height: 112
             clip: true
             color: slot.Theme.track
-            Text {
-                anchors.centerIn: parent
-                text: slot.name.length > 0 ? slot.name.charAt(0).toUpperCase() : ""
-                font.family: "Inter"
-                font.pixelSize: 40
-                font.weight: Font.Light
-                color: slot.Theme.secondary
+            ArtistPicture {
+                anchors.fill: parent
+                name: slot.name
+                round: false
                 Accessible.ignored: true
             }
             Row {
