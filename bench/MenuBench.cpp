@@ -3,6 +3,7 @@
 // scrolling through it. Goals: first frame <= 100 ms of GUI-thread time, scroll frames under 16 ms.
 #include "kit/DropMenu.h"
 #include "kit/MenuOverlay.h"
+#include "support/ThreadClock.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -17,11 +18,6 @@
 #include <memory>
 
 namespace {
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 DropMenuPage artistsPage(int n) {
     std::vector<DropMenuItem> rows;

@@ -7,6 +7,7 @@
 #include "playback/Player.h"
 #include "quickplay/QueueText.h"
 #include "shell/AppStores.h"
+#include "support/ThreadClock.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -22,11 +23,6 @@
 #include <memory>
 
 namespace {
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 constexpr int queueLength = 100000;
 

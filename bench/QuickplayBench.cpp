@@ -10,6 +10,7 @@
 #include "quickplay/QuickplayContent.h"
 #include "quickplay/QuickplayModel.h"
 #include "shell/AppModel.h"
+#include "support/ThreadClock.h"
 
 #include "library/ArtistImageStore.h"
 #include "platform/portal/SystemAppearance.h"
@@ -136,12 +137,6 @@ void modelRefresh(benchmark::State& state) {
         model.refresh();
 }
 BENCHMARK(modelRefresh)->Unit(benchmark::kMillisecond);
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 // Opening the page: the view made (its model builds the content) up to its first frame on screen, in
 // GUI-thread time. Goal: 100 ms.

@@ -2,6 +2,7 @@
 // and redraws the bar. Measures the GUI thread's time per frame (goal: 2 ms), and the process's CPU while
 // the bar plays and while it is paused (paused, it asks for no frames at all).
 #include "kit/SeekBarModel.h"
+#include "support/ThreadClock.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -16,11 +17,6 @@
 #include <memory>
 
 namespace {
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 double processSeconds() {
     timespec t{};

@@ -5,6 +5,7 @@
 #include "collection/AllSongsModel.h"
 #include "core/Defaults.h"
 #include "library/LibraryStore.h"
+#include "support/ThreadClock.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -22,12 +23,6 @@
 #include <random>
 
 namespace {
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 const QStringList words = {"love", "night", "Blue",  "river", "(intro)", "Öland", "2 step", "échos",
                            "zero", "Track", "heart", "gold",  "Sun",     "fire",  "~tilde", "city"};

@@ -3,11 +3,10 @@
 #include "SmartDJWashes.h"
 #include "shell/artwork/ArtworkCache.h"
 #include "shell/artwork/CoverPicture.h"
+#include "shell/artwork/FutureImageResponse.h"
 
-#include <QFutureWatcher>
 #include <QPainter>
 #include <QQmlEngine>
-#include <QQuickTextureFactory>
 #include <algorithm>
 
 namespace DJMarks {
@@ -101,44 +100,21 @@ void DJMark::paint(QPainter* painter) {
     }
 }
 
-namespace {
-
-class WashResponse : public QQuickImageResponse {
-public:
-    explicit WashResponse(QFuture<QImage> future) {
-        QObject::connect(&m_watcher, &QFutureWatcher<QImage>::finished, this, [this] {
-            if (!m_watcher.future().isCanceled() && m_watcher.future().resultCount() > 0)
-                m_picture = m_watcher.result();
-            emit finished();
-        });
-        m_watcher.setFuture(future);
-    }
-    QQuickTextureFactory* textureFactory() const override {
-        return QQuickTextureFactory::textureFactoryForImage(m_picture);
-    }
-    QString errorString() const override {
-        return m_picture.isNull() ? QStringLiteral("no picture") : QString();
-    }
-
-private:
-    QFutureWatcher<QImage> m_watcher;
-    QImage m_picture;
-};
-
-} // namespace
-
 QQuickImageResponse* WashImageProvider::requestImageResponse(const QString& id, const QSize& requestedSize) {
     // "<RRGGBB>/<the artwork provider's id>"
     const qsizetype slash = id.indexOf(QLatin1Char('/'));
     const QColor tint(QLatin1Char('#') + id.left(slash));
     const auto request = slash > 0 ? ArtworkCache::parseId(id.mid(slash + 1)) : std::nullopt;
     if (!tint.isValid() || !request || request->kind != ArtworkCache::Request::Kind::cover)
-        return new WashResponse(QtFuture::makeReadyFuture(QImage()));
+        return new FutureImageResponse(QtFuture::makeReadyFuture(QImage()), QStringLiteral("no picture"));
     const QSize size = requestedSize;
-    return new WashResponse(
-        m_cache.image(request->urls.first()).then(&m_cache.pool(), [size, tint](const QImage& p) {
-            return SmartDJWash::wash(CoverPicture::scaledToCover(p, size), tint);
-        }));
+    return new FutureImageResponse(m_cache.image(request->urls.first())
+                                       .then(&m_cache.pool(),
+                                             [size, tint](const QImage& p) {
+                                                 return SmartDJWash::wash(
+                                                     CoverPicture::scaledToCover(p, size), tint);
+                                             }),
+                                   QStringLiteral("no picture"));
 }
 
 QString SmartDJLook::washSource(const QString& artist, const QString& address, const QColor& tint, int) {
