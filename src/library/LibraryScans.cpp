@@ -56,6 +56,10 @@ struct LibraryStore::ScanResult {
     // Files known before whose content changed since (re-tagged, a new embedded cover).
     QList<FileUrl> rewritten;
     QByteArray cacheJson; // made only when something changed
+    // The collection derived from the songs with the edits of the scan's start, made only when something
+    // changed; `sets` tells whether anything replaced the collection since.
+    std::optional<Collection> collection;
+    quint64 sets = 0;
 };
 
 struct LibraryStore::ScanHandoff {
@@ -173,7 +177,8 @@ void LibraryStore::scan() {
     // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
     const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
-    m_scanThread = std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction] {
+    m_scanThread = std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction,
+                                edits = m_edits, sets = m_sets] {
         lowerThisThreadsPriority();
         QHash<QString, Song> knownByPath;
         knownByPath.reserve(known.size());
@@ -202,9 +207,12 @@ void LibraryStore::scan() {
                                 auto it = knownByPath.constFind(s.url.path);
                                 return it != knownByPath.cend() && *it == s;
                             });
-        // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
+        // Encoding 100k songs and deriving their albums and artists take a while; both are done here rather
+        // than on the GUI thread, which then only swaps the new collection in.
+        result->sets = sets;
         if (!result->unchanged) {
             result->cacheJson = encodeCache(result->songs);
+            result->collection = build(result->songs, edits);
             for (const Song& s : std::as_const(result->songs)) {
                 auto it = knownByPath.constFind(s.url.path);
                 if (it != knownByPath.cend() && it->modified != s.modified) result->rewritten.append(s.url);
@@ -240,7 +248,15 @@ void LibraryStore::finishScan(ScanResult result) {
     // deriving it again would give the same collection, so it stays as it is.
     const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
                       result.known.constData() == m_scanned.constData();
-    if (!same) set(result.songs);
+    if (!same) {
+        // An edit or another list since the scan began makes the worker's collection stale: derived again.
+        if (result.collection && result.sets == m_sets) {
+            ++m_sets;
+            publish(std::move(*result.collection));
+        } else {
+            set(result.songs);
+        }
+    }
     setScanning(false);
     if (!result.rewritten.isEmpty()) emit filesRewritten(result.rewritten);
     // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that its

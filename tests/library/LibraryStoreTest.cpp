@@ -606,6 +606,29 @@ TEST(LibraryStore, EditDuringTheCacheReadIsKept) {
     EXPECT_EQ(store.songs().first().title, "Renamed");
 }
 
+// A scan derives its albums and artists on its worker with the edits of its start; an edit made while it
+// ran must not be lost when the result arrives.
+TEST(LibraryStore, EditDuringAScanIsKept) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const Song song = makeSong(music + "/A/a.mp3", "Ann", "A");
+    FakeScanner scanner;
+    scanner.setSongs(music, {song});
+    LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
+    scanner.hold();
+    store.scan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.waiting(); }, 5000));
+    store.rename(song, "Renamed");
+    scanner.release();
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(store.songs().size(), 1);
+    EXPECT_EQ(store.songs().first().title, "Renamed");
+    EXPECT_EQ(store.albums().size(), 1);
+}
+
 // A music folder missing at start, or gone while watched, is looked for again: when it is back the store
 // watches and scans it without being asked.
 TEST(LibraryStore, MissingFolderIsScannedWhenItComesBack) {
