@@ -129,6 +129,7 @@ void NowPlayingController::start() {
 void NowPlayingController::wake() {
     setControlsShown(true);
     const quint64 activity = ++m_activity;
+    emit activityChanged();
     std::weak_ptr<bool> alive = m_alive;
     m_sleep(hideAfterMs, [this, alive, activity] {
         if (auto a = alive.lock(); !a || !*a) return;

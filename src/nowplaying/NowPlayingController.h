@@ -44,6 +44,8 @@ class NowPlayingController : public QObject, public QQmlParserStatus {
     Q_PROPERTY(bool controlsShown READ controlsShown NOTIFY controlsShownChanged)
     Q_PROPERTY(bool showQueue READ showQueue NOTIFY showQueueChanged)
     Q_PROPERTY(bool pointerHidden READ pointerHidden NOTIFY pointerHiddenChanged)
+    // How many signs of the user the page has had.
+    Q_PROPERTY(int activity READ activity NOTIFY activityChanged)
 
     Q_PROPERTY(QColor tintBase READ tintBase NOTIFY tintChanged)
     Q_PROPERTY(QColor tintGlow READ tintGlow NOTIFY tintChanged)
@@ -90,6 +92,7 @@ public:
     bool controlsShown() const { return m_controlsShown; }
     bool showQueue() const { return m_showQueue; }
     bool pointerHidden() const { return m_pointerHidden; }
+    int activity() const { return int(m_activity); }
     QColor tintBase() const { return m_tint.first; }
     QColor tintGlow() const { return m_tint.second; }
     int tintMs() const { return m_tintMs; }
@@ -127,6 +130,7 @@ signals:
     void controlsShownChanged();
     void showQueueChanged();
     void pointerHiddenChanged();
+    void activityChanged();
     void tintChanged();
 
 private:

@@ -37,7 +37,14 @@ Item {
     // Any move of the pointer over the page is a sign of the user, and so is a click that no control
     // takes; a double click makes the window full screen and back.
     HoverHandler {
-        onPointChanged: controller.pointerMoved()
+        // A press or release where the pointer already was is no movement.
+        property point last: Qt.point(-1, -1)
+        onPointChanged: {
+            const at = point.position
+            if (at.x === last.x && at.y === last.y) return
+            last = at
+            controller.pointerMoved()
+        }
     }
     TapHandler {
         onTapped: controller.wake()
@@ -83,57 +90,15 @@ Item {
             albumArtist: controller.albumArtist
             visible: false
         }
-        Desaturate {
-            id: grey
-            width: covers.width
-            height: covers.height
-            source: covers
-            desaturation: 1
-            visible: false
-        }
-        LinearGradient {
-            id: wash
-            width: covers.width
-            height: covers.height
-            start: Qt.point(0, height)
-            end: Qt.point(width, 0)
-            visible: false
-            gradient: Gradient {
-                GradientStop { position: 0; color: Qt.alpha(ColorMath.mixed(tint.base, "black", 0.35), 0.9) }
-                GradientStop { position: 1; color: Qt.alpha(ColorMath.mixed(tint.glow, "black", 0.10), 0.9) }
-            }
-        }
-        Blend {
-            id: washed
-            width: covers.width
-            height: covers.height
-            source: grey
-            foregroundSource: wash
-            mode: "color"
-            visible: false
-        }
-        RadialGradient {
-            id: glow
-            width: covers.width
-            height: covers.height
-            horizontalOffset: width / 2
-            verticalOffset: -height / 2
-            horizontalRadius: page.width * 0.6
-            verticalRadius: page.width * 0.6
-            visible: false
-            gradient: Gradient {
-                GradientStop { position: 0; color: Qt.alpha(tint.glow, 0.35) }
-                GradientStop { position: 1; color: "transparent" }
-            }
-        }
-        Blend {
+        TintedWall {
             id: wall
             objectName: "wall"
             width: covers.width
             height: covers.height
-            source: washed
-            foregroundSource: glow
-            mode: "screen"
+            source: covers
+            base: tint.base
+            glow: tint.glow
+            glowRadius: page.width * 0.6
             transform: Scale {
                 origin.x: wall.width * 0.6
                 origin.y: wall.height * 0.4
@@ -141,7 +106,7 @@ Item {
                 yScale: page.zoom
                 Behavior on xScale {
                     enabled: !Motion.reduceMotion
-                    NumberAnimation { id: drift; duration: 40000; easing.type: Easing.InOutQuad }
+                    NumberAnimation { duration: 40000; easing.type: Easing.InOutQuad }
                 }
                 Behavior on yScale {
                     enabled: !Motion.reduceMotion
