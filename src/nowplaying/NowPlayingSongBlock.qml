@@ -10,7 +10,7 @@ import Velto.NowPlaying
 // when what it shows changes.
 Row {
     id: block
-    required property NowPlayingController controller
+    property NowPlayingController controller
     readonly property SongBlock model: model
     readonly property real side: 150
 
@@ -36,8 +36,11 @@ Row {
         onClicked: block.controller.showAlbum()
 
         contentItem: Item {}
-        background: Item {
+        background: null
+
+        Item {
             id: card
+            anchors.fill: parent
             objectName: "coverCard"
             // The card comes in once: it fades in and grows toward the top trailing side.
             property bool arrived: false

@@ -1,7 +1,6 @@
 import QtQuick
 import Qt5Compat.GraphicalEffects
 import Velto.Kit
-import Velto.Playback
 import Velto.Quickplay
 import Velto.Shell
 import Velto.NowPlaying
@@ -135,7 +134,14 @@ Item {
             y: page.height - 150 - height
             width: Math.min(page.width - 120, 760)
             height: 150
-            sourceComponent: NowPlayingSongBlock { controller: page.controller }
+            // Made when a song becomes current, gone when none is: its lines start from their entrances.
+            source: "NowPlayingSongBlock.qml"
+        }
+        Binding {
+            target: songBlock.item
+            property: "controller"
+            value: controller
+            when: songBlock.item !== null
         }
     }
 

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Velto.Shell
 
@@ -34,7 +35,6 @@ Item {
         Item {
             id: line
             property var song
-            readonly property Item item: loader.item
             width: swap.width
             implicitWidth: loader.implicitWidth
             implicitHeight: loader.implicitHeight

@@ -99,6 +99,10 @@ TEST(NowPlayingWindow, ButtonsKeepNoFocusAndOnlyUpNextWakes) {
 TEST(NowPlayingWindow, MixviewAndTheMiniPlayer) {
     PageRig p;
     p.open();
+    // The song block is there, its cover named for the album it shows in the collection.
+    QQuickItem* cover = p.find("cover");
+    ASSERT_NE(cover, nullptr);
+    EXPECT_TRUE(cover->isVisible());
     QQuickItem* mini = p.find("miniPlayer");
     ASSERT_NE(mini, nullptr);
     QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*mini));
