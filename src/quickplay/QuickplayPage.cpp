@@ -33,6 +33,9 @@ double travelSeconds() {
 }
 
 qreal travelEase(qreal progress) {
+    // The swing left at the end is below a thousandth, but the half must come to rest at its exact size
+    // and place.
+    if (progress >= 1) return 1;
     return Motion::springAt(progress * travelSeconds(), QuickplayPage::travelResponse,
                             QuickplayPage::travelDamping);
 }
