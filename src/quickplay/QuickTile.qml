@@ -28,6 +28,7 @@ Item {
 
     Tile {
         id: art
+        objectName: "tileArt"
         anchors.fill: parent
         url: tile.kind === "playlist" ? "" : tile.artwork
         picture: tile.kind === "artist" ? ArtworkCache.artistSource(tile.key, ArtworkCache.revision)

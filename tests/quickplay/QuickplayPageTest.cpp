@@ -252,6 +252,19 @@ TEST(QuickplayPage, addChoicesLeaveOutTheSmartDJArtists) {
     EXPECT_EQ(r.page.addChoices(), QStringList({"Bo"}));
 }
 
+TEST(QuickplayPage, theAddTileDropsAStoredNameTheLibraryLacksBeforeAShownArtist) {
+    // Five stored, four shown: the add tile is there, and adding keeps every shown artist.
+    PageRig r(
+        {.songs = library(6), .smartDJ = QStringList{"Artist0", "Nobody", "Artist1", "Artist2", "Artist3"}});
+    r.page.bringForward(Half::smartDJ);
+    ASSERT_TRUE(r.page.tiles().contains(QStringLiteral("dj:add")));
+    const DropMenuPage menu = r.page.addMenu();
+    ASSERT_EQ(menu.items().size(), 2u); // Artist4, Artist5
+    menu.items()[0].run();
+    EXPECT_EQ(r.rig.app->smartDJArtists(),
+              QStringList({"Artist0", "Artist1", "Artist2", "Artist3", "Artist4"}));
+}
+
 TEST(QuickplayPage, pinningFromATileMovesItToTheFrontOfThePins) {
     PageRig r({.songs = library(3), .pins = {QStringLiteral("artist:Artist0")}});
     const QString album = QStringLiteral("album:") + albumID("Artist2", "Album1");
