@@ -4,13 +4,12 @@ import Velto.Shell
 import Velto.Quickplay
 
 // The tile that adds a Smart DJ artist: it opens a menu of the library's other artists under itself, when
-// clicked or when the page's keyboard asks (`choosing`, which it sets back).
+// clicked or when the page's keyboard asks.
 T.AbstractButton {
     id: tile
     required property QuickplayPage page
     property bool cursor: false
     readonly property bool lit: hovered || cursor
-    readonly property bool choosing: page.addingSmartDJ
 
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
@@ -19,7 +18,14 @@ T.AbstractButton {
     Accessible.role: Accessible.Button
     Accessible.name: "Add an artist to Smart DJ"
     onClicked: page.addingSmartDJ = true
-    onChoosingChanged: if (choosing) page.openAddMenu(tile)
+    // The page's `addingSmartDJ` asks for the menu (a click or the keyboard); opening it sets the request
+    // back.
+    Connections {
+        target: tile.page
+        function onAddingSmartDJChanged() {
+            if (tile.page.addingSmartDJ) tile.page.openAddMenu(tile)
+        }
+    }
     // The choices change with the library and the Smart DJ list.
     function recount() { choicesCount = page.addChoices().length }
     Component.onCompleted: recount()

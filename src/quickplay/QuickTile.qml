@@ -28,6 +28,7 @@ Item {
 
     Tile {
         id: art
+        objectName: "tileArt"
         anchors.fill: parent
         url: tile.kind === "playlist" ? "" : tile.artwork
         picture: tile.kind === "artist" ? ArtworkCache.artistSource(tile.key, ArtworkCache.revision)
@@ -49,6 +50,26 @@ Item {
             if (tile.kind === "artist") tile.page.showArtist(tile.key)
             else tile.page.play(tile.itemId)
         }
+
+        RightClickMenu {
+            objectName: "tileMenu"
+            page: tile.kind === "album" ? tile.albumMenu : tile.kind === "artist" ? tile.artistMenu : tile.playlistMenu
+        }
+    }
+
+    // The right-click menus, by kind, built from the stores at the moment of the click: the pin is there
+    // even on a small tile that shows only two of its round actions.
+    readonly property AlbumMenu albumMenu: AlbumMenu {
+        albumID: tile.kind === "album" ? tile.key : ""
+        showInCollection: true
+    }
+    readonly property ArtistMenu artistMenu: ArtistMenu {
+        name: tile.kind === "artist" ? tile.key : ""
+        showInCollection: true
+    }
+    readonly property PlaylistMenu playlistMenu: PlaylistMenu {
+        playlistID: tile.kind === "playlist" ? tile.key : ""
+        showInCollection: true
     }
 
     readonly property HoverAction pinAction: HoverAction {

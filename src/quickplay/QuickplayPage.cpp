@@ -33,6 +33,9 @@ double travelSeconds() {
 }
 
 qreal travelEase(qreal progress) {
+    // The swing left at the end is below a thousandth, but the half must come to rest at its exact size
+    // and place.
+    if (progress >= 1) return 1;
     return Motion::springAt(progress * travelSeconds(), QuickplayPage::travelResponse,
                             QuickplayPage::travelDamping);
 }
@@ -390,6 +393,26 @@ void QuickplayPage::toggleSmartDJ(const QString& name) {
     if (m_model && m_model->app()) m_model->app()->toggleSmartDJ(name);
 }
 
+QStringList QuickplayPage::smartDJAdded(const QStringList& stored, const QString& name,
+                                        const std::function<bool(const QString&)>& resolves) {
+    QStringList out = stored;
+    while (out.size() >= AppModel::maxSmartDJ) {
+        const auto hidden =
+            std::find_if(out.begin(), out.end(), [&](const QString& n) { return !resolves(n); });
+        out.erase(hidden != out.end() ? hidden : out.begin());
+    }
+    out.append(name);
+    return out;
+}
+
+void QuickplayPage::addSmartDJ(const QString& name) {
+    if (!m_model || !m_model->app() || !m_model->library() || m_model->app()->hasSmartDJ(name)) return;
+    const LibraryStore* library = m_model->library();
+    m_model->app()->setSmartDJ(
+        smartDJAdded(m_model->app()->smartDJArtists().value_or(QStringList{}), name,
+                     [library](const QString& n) { return library->artist(n).has_value(); }));
+}
+
 QStringList QuickplayPage::addChoices() const {
     QStringList out;
     if (!m_model || !m_model->library() || !m_model->app()) return out;
@@ -408,7 +431,7 @@ DropMenuPage QuickplayPage::addMenu() const {
     QPointer<QuickplayPage> self(const_cast<QuickplayPage*>(this));
     for (const QString& name : addChoices())
         section.items.emplace_back(name, false, false, [self, name] {
-            if (self) self->toggleSmartDJ(name);
+            if (self) self->addSmartDJ(name);
         });
     return DropMenuPage({section});
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
+#include <functional>
 
 class QQuickItem;
 struct QuickItem;
@@ -143,6 +144,11 @@ public:
     Q_INVOKABLE bool pinned(const QString& id) const;
     Q_INVOKABLE void togglePin(const QString& id);
     Q_INVOKABLE void toggleSmartDJ(const QString& name);
+    // Adds a Smart DJ artist. A full list first drops its oldest name the library lacks, else its oldest,
+    // so that adding never hides a shown artist while a name that shows nothing stays.
+    void addSmartDJ(const QString& name);
+    static QStringList smartDJAdded(const QStringList& stored, const QString& name,
+                                    const std::function<bool(const QString&)>& resolves);
     // The library's artists that may become Smart DJ artists, names as stored, in library order.
     Q_INVOKABLE QStringList addChoices() const;
     DropMenuPage addMenu() const;

@@ -43,6 +43,10 @@ Item {
                 nameSize: SmartDJLook.nameSize(half.s)
                 cursor: half.page.cursor === itemId
                 actions: [pinAction, showAction, removeAction]
+                menu: ArtistMenu {
+                    name: djTile.key
+                    showInCollection: true
+                }
                 onPlay: half.page.startSmartDJ(key)
                 onShow: half.page.showArtist(key)
 

@@ -17,6 +17,8 @@ Item {
     property real nameSize: 28
     property bool cursor: false
     property list<HoverAction> actions
+    // The right-click menu: the artist's own.
+    property MenuSource menu
     signal play()
     signal show()
 
@@ -172,5 +174,10 @@ Item {
         Behavior on opacity {
             NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
         }
+    }
+
+    RightClickMenu {
+        objectName: "djMenu"
+        page: tile.menu
     }
 }

@@ -4,12 +4,12 @@ import Velto.Collection
 import Velto.Kit
 import Velto.Shell
 
-// An artist's square with its name, and the actions on it over its top trailing corner while the pointer is
-// on it: [{symbol, label, run}].
+// An artist's square with its name, and the actions on it as round buttons over its top trailing corner
+// while the pointer is on it; a right click (or the Menu key) offers the same actions as menu rows.
 Item {
     id: slot
     property string name
-    property var actions: []
+    property list<HoverAction> actions
 
     implicitWidth: 112
     implicitHeight: column.implicitHeight
@@ -33,26 +33,17 @@ Item {
                 round: false
                 Accessible.ignored: true
             }
-            Row {
+            HoverActions {
+                id: buttons
                 objectName: "actions"
                 anchors.top: parent.top
                 anchors.right: parent.right
                 anchors.margins: 6
-                spacing: 4
+                size: 24
                 opacity: hover.hovered ? 1 : 0
+                visible: opacity > 0
                 Behavior on opacity {
                     NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
-                }
-                Repeater {
-                    model: slot.actions
-                    delegate: CircleButton {
-                        required property var modelData
-                        size: 24
-                        filled: true
-                        symbol: modelData.symbol
-                        label: modelData.label
-                        onClicked: modelData.run()
-                    }
                 }
             }
         }
@@ -65,5 +56,21 @@ Item {
             maximumLineCount: 1
             Accessible.ignored: true
         }
+    }
+
+    RightClickMenu {
+        page: ActionsMenu { id: menuRows }
+    }
+    // The one list feeds the buttons and the menu rows. Bindings pass it on: qmllint of Qt 6.4 refuses a
+    // list property bound to another module's list property.
+    Binding {
+        target: buttons
+        property: "actions"
+        value: slot.actions
+    }
+    Binding {
+        target: menuRows
+        property: "actions"
+        value: slot.actions
     }
 }

@@ -59,13 +59,22 @@ Column {
         Repeater {
             model: slots.places
             delegate: ArtistSlot {
+                id: picture
                 required property var modelData
                 objectName: "picture-" + modelData.stored
                 name: modelData.shown
-                actions: [{ symbol: "photo", label: slots.changeLabel(modelData.shown),
-                            run: () => rows.choose(modelData.shown) },
-                          { symbol: "minus", label: slots.removeLabel(modelData.shown),
-                            run: () => slots.remove(modelData.stored) }]
+                actions: [
+                    HoverAction {
+                        symbol: "photo"
+                        label: slots.changeLabel(picture.modelData.shown)
+                        onRun: rows.choose(picture.modelData.shown)
+                    },
+                    HoverAction {
+                        symbol: "minus"
+                        label: slots.removeLabel(picture.modelData.shown)
+                        onRun: slots.remove(picture.modelData.stored)
+                    }
+                ]
             }
         }
         EmptySlot {

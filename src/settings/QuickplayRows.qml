@@ -83,8 +83,13 @@ Column {
                         objectName: place.shown ? "smartDJ-" + place.index : ""
                         visible: place.shown
                         name: place.modelData.name
-                        actions: place.shown ? [{ symbol: "minus", label: "Remove " + place.modelData.name + " from Smart DJ",
-                                                  run: () => quick.remove(place.modelData.name) }] : []
+                        actions: [
+                            HoverAction {
+                                symbol: "minus"
+                                label: "Remove " + place.modelData.name + " from Smart DJ"
+                                onRun: quick.remove(place.modelData.name)
+                            }
+                        ]
                     }
                     EmptySlot {
                         id: empty

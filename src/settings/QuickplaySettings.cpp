@@ -1,5 +1,7 @@
 #include "QuickplaySettings.h"
 
+#include "quickplay/QuickplayPage.h"
+
 #include "core/Text.h"
 #include "kit/DropMenu.h"
 #include "library/LibraryStore.h"
@@ -7,8 +9,8 @@
 #include "shell/AppModel.h"
 
 #include <QQmlEngine>
-#include <algorithm>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 QSet<QString> lowered(const std::optional<QStringList>& names) {
@@ -68,7 +70,8 @@ QList<SmartDJSlot> QuickplaySettings::slotsFor(const std::optional<QStringList>&
     QList<SmartDJSlot> out;
     if (stored)
         for (const QString& name : *stored)
-            if (std::optional<Artist> artist = library.artist(name)) out.append(SmartDJSlot{artist->name, false, true});
+            if (std::optional<Artist> artist = library.artist(name))
+                out.append(SmartDJSlot{artist->name, false, true});
     const bool othersExist = [&] {
         const QSet<QString> taken = lowered(stored);
         for (const Artist& a : library.artists())
@@ -90,14 +93,8 @@ QStringList QuickplaySettings::others(const std::optional<QStringList>& stored, 
 
 QStringList QuickplaySettings::added(const QStringList& stored, const QString& name,
                                      const std::function<bool(const QString&)>& resolves) {
-    QStringList out = stored;
-    while (out.size() >= placeCount) {
-        const auto hidden =
-            std::find_if(out.begin(), out.end(), [&](const QString& n) { return !resolves(n); });
-        out.erase(hidden != out.end() ? hidden : out.begin());
-    }
-    out.append(name);
-    return out;
+    // The start page's add tile keeps the same rule.
+    return QuickplayPage::smartDJAdded(stored, name, resolves);
 }
 
 QString QuickplaySettings::pinsHelpFor(qsizetype pins) {

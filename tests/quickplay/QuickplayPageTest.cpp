@@ -146,6 +146,9 @@ TEST(QuickplayPage, swapsSurviveARestartAndUpTwiceRestores) {
     EXPECT_EQ(r.page.smartDJArrival(), 1);
     EXPECT_EQ(r.page.collectionArrival(), 1);
     EXPECT_EQ(r.page.swapMs(), 200);
+    // The spring comes to rest exactly where it is going.
+    r.page.setProperty("reduceMotion", false);
+    EXPECT_EQ(r.page.swap().valueForProgress(1), 1);
 }
 
 TEST(QuickplayPage, arrowsWalkTheFrontHalf) {
@@ -247,6 +250,19 @@ TEST(QuickplayPage, addChoicesLeaveOutTheSmartDJArtists) {
     menu.items()[1].run();
     EXPECT_TRUE(r.rig.app->hasSmartDJ(QStringLiteral("Cy")));
     EXPECT_EQ(r.page.addChoices(), QStringList({"Bo"}));
+}
+
+TEST(QuickplayPage, theAddTileDropsAStoredNameTheLibraryLacksBeforeAShownArtist) {
+    // Five stored, four shown: the add tile is there, and adding keeps every shown artist.
+    PageRig r(
+        {.songs = library(6), .smartDJ = QStringList{"Artist0", "Nobody", "Artist1", "Artist2", "Artist3"}});
+    r.page.bringForward(Half::smartDJ);
+    ASSERT_TRUE(r.page.tiles().contains(QStringLiteral("dj:add")));
+    const DropMenuPage menu = r.page.addMenu();
+    ASSERT_EQ(menu.items().size(), 2u); // Artist4, Artist5
+    menu.items()[0].run();
+    EXPECT_EQ(r.rig.app->smartDJArtists(),
+              QStringList({"Artist0", "Artist1", "Artist2", "Artist3", "Artist4"}));
 }
 
 TEST(QuickplayPage, pinningFromATileMovesItToTheFrontOfThePins) {

@@ -189,6 +189,30 @@ TestCase {
         compare(path.dashPattern[1] * path.strokeWidth, 4)
     }
 
+    function test_aPictureSlotsActionsAreButtonsAndItsMenu() {
+        const view = createTemporaryObject(pageComponent, testCase)
+        const picture = probe.screenshot("slot-picture")
+        grabImage(view).save(picture)
+        verify(Stores.pictures.set("file://" + picture, "Abba"))
+        const rows = rowsOf(view, 4)
+        const slot = findChild(rows, "picture-Abba")
+        verify(slot)
+        const buttons = findChild(slot, "actions")
+        verify(!buttons.visible)
+        mouseMove(slot, 56, 56)
+        tryCompare(buttons, "visible", true)
+        compare(buttons.actions.length, 2)
+        compare(buttons.actions[0].label, "Change Abba's picture")
+
+        // A right click offers the same actions as rows; the last removes the picture.
+        mouseClick(slot, 56, 56, Qt.RightButton)
+        verify(layer.menuOpen)
+        keyClick(Qt.Key_Up)
+        keyClick(Qt.Key_Return)
+        tryVerify(() => !Stores.pictures.has("Abba"))
+        tryCompare(layer, "menuOpen", false)
+    }
+
     function test_everySectionIsDrawn() {
         const view = createTemporaryObject(pageComponent, testCase)
         for (let section = 0; section < 6; ++section) {
