@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Velto.Shell
+import Velto.Collection
 
 // The one name field of the playlists page, in the list (naming) or the detail header (renaming): it
 // edits the page's draft, takes the keyboard when it shows, Return submits and Escape gives up.
