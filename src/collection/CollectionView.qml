@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Velto.Shell
 import Velto.Quickplay
+import Velto.Kit
 import Velto.Collection
 
 // The collection page: "music", the four section buttons, the chosen section and the library's status
@@ -15,6 +16,7 @@ Item {
 
     // The other sections come with their own views.
     function viewFor(section: int): string {
+        if (section === Nav.CollectionTamsk.playlists) return "PlaylistBrowser.qml"
         return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
     }
 
@@ -60,6 +62,11 @@ Item {
                         size: 15
                         selected: page.section === modelData.value
                         onClicked: Stores.app.collectionTamsk = modelData.value
+                        // A pick held on "playlists" opens it, to be dropped on a playlist there.
+                        SpringLoaded {
+                            active: parent.modelData.value === Nav.CollectionTamsk.playlists && !parent.selected
+                            onOpen: Stores.app.collectionTamsk = Nav.CollectionTamsk.playlists
+                        }
                     }
                 }
             }

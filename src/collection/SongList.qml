@@ -14,6 +14,9 @@ FocusScope {
     property bool active: false
     property int extraCount: 0
     property var drop: null
+    // The list's actions per row (see SongRow): hover actions before the row's own, and menu rows.
+    property var extra: null
+    property var menu: null
     property alias cursor: cursorState.cursor
     readonly property alias view: listView
     // The row a dragged pick hovers over; -1 for none.
@@ -103,6 +106,8 @@ FocusScope {
             list: songList.model
             columns: true
             extras: songList.extraCount
+            extraFor: songList.extra
+            menuFor: songList.menu
             cursor: listView.activeFocus && cursorState.cursor === index
             gap: songList.dropTarget === index ? 26 : 0
             onPlay: cursorState.choose(index)

@@ -27,6 +27,12 @@ Item {
     property bool columns: true
     property int extras: 0
     property string subtitle: ""
+    // The list's actions for a row, each { symbol, label, run }: `extraFor(row)` adds hover actions before
+    // the row's own, `menuFor(row)` adds menu (and accessibility) rows after them. Null for none.
+    property var extraFor: null
+    property var menuFor: null
+    readonly property var extraActions: highlighted && extraFor ? extraFor.call(row, index) : []
+    readonly property var hoverActions: highlighted ? extraActions.concat(SongRows.actionsOf(liked)) : []
     // Added above the row while a drop would land before it.
     property real gap: 0
     readonly property bool hovered: hover.hovered
@@ -54,7 +60,14 @@ Item {
         renaming = false
     }
     function openMenu(x: real, y: real) {
-        SongRows.openMenu(row, row.list, row.index, row.columns, Qt.point(x, y), () => row.startRename())
+        SongRows.openMenuWith(row, row.list, row.index, row.columns, Qt.point(x, y), () => row.startRename(),
+                              row.extraFor ? row.extraFor.call(row, row.index) : [],
+                              row.menuFor ? row.menuFor.call(row, row.index) : [])
+    }
+    function runHoverAction(i: int) {
+        const extras = row.extraActions.length
+        if (i < extras) row.extraActions[i].run()
+        else SongRows.runAction(row.list, row.index, i - extras)
     }
 
     implicitHeight: (subtitle !== "" ? 46 : 32) + gap
@@ -194,15 +207,19 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     spacing: 4
                     Repeater {
-                        model: row.highlighted ? SongRows.actionsOf(row.liked) : []
-                        delegate: IconButton {
+                        model: row.hoverActions
+                        delegate: RoundAction {
+                            id: roundAction
                             required property var modelData
                             required property int index
-                            implicitWidth: 22
-                            implicitHeight: 22
-                            symbol: modelData.symbol
-                            label: modelData.label
-                            onClicked: SongRows.runAction(row.list, row.index, index)
+                            anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+                            size: 22
+                            bare: true
+                            hoverAction: HoverAction {
+                                symbol: roundAction.modelData.symbol
+                                label: roundAction.modelData.label
+                                onRun: row.runHoverAction(roundAction.index)
+                            }
                         }
                     }
                     Symbol {
@@ -230,6 +247,10 @@ Item {
 
         HoverHandler {
             id: hover
+        }
+        // The row drags its song; the pick is made only for the row under the pointer.
+        PickDrag {
+            pick: row.hovered && row.list ? Picks.song(row.list.song(row.index)) : undefined
         }
         TapHandler {
             acceptedButtons: Qt.LeftButton

@@ -2,8 +2,12 @@
 
 #include "SongListModel.h"
 #include "kit/DropMenu.h"
+#include "kit/MenuContext.h"
+#include "kit/PlaylistActions.h"
+#include "kit/RightClickCatcher.h"
 #include "library/LibraryStore.h"
 #include "library/PlayerPick.h"
+#include "library/PlaylistStore.h"
 #include "playback/Player.h"
 #include "shell/AppStores.h"
 #include "shell/look/Theme.h"
@@ -73,6 +77,7 @@ DropMenuPage SongRows::menu(const Song& song, const MenuParts& parts) {
     first.items.push_back(item(QStringLiteral("play next"), parts.playNext));
     QList<Action> actions = parts.listActions;
     actions += ownActions(parts.liked, parts.enqueue, parts.like);
+    actions += parts.menuActions;
     // The list's own actions come first among the hover actions, and so in the menu.
     for (const Action& a : actions)
         first.items.push_back(item(a.label.toLower(), a.run));
@@ -97,6 +102,27 @@ DropMenuPage SongRows::menu(const Song& song, const MenuParts& parts) {
 
 void SongRows::openMenu(QQuickItem* item, SongListModel* model, int row, bool columns, QPointF point,
                         const QJSValue& rename) {
+    openMenuWith(item, model, row, columns, point, rename, QJSValue(), QJSValue());
+}
+
+QList<SongRows::Action> SongRows::actionsFrom(const QJSValue& list) {
+    QList<Action> out;
+    if (!list.isArray()) return out;
+    const int n = list.property(QStringLiteral("length")).toInt();
+    for (int i = 0; i < n; ++i) {
+        const QJSValue a = list.property(quint32(i));
+        const QJSValue run = a.property(QStringLiteral("run"));
+        out.append({a.property(QStringLiteral("symbol")).toString(),
+                    a.property(QStringLiteral("label")).toString(), [run] {
+                        QJSValue f = run;
+                        if (f.isCallable()) f.call();
+                    }});
+    }
+    return out;
+}
+
+void SongRows::openMenuWith(QQuickItem* item, SongListModel* model, int row, bool columns, QPointF point,
+                            const QJSValue& rename, const QJSValue& extra, const QJSValue& menuRows) {
     if (!item || !item->window() || !model || row < 0 || row >= model->rowCount()) return;
     QQmlEngine* engine = qmlEngine(item);
     if (!engine) return;
@@ -133,6 +159,15 @@ void SongRows::openMenu(QQuickItem* item, SongListModel* model, int row, bool co
     parts.useFileTitle = [library, song] {
         if (library) library->rename(song, QString());
     };
+    parts.listActions = actionsFrom(extra);
+    parts.menuActions = actionsFrom(menuRows);
+    QPointer<PlaylistStore> playlists(stores->playlists);
+    parts.addToPlaylist = [playlists, player, song] {
+        if (!playlists || !player) return DropMenuPage();
+        return PlaylistActions::addPage({song}, song.title, *playlists, *player);
+    };
+    if (std::optional<MenuContext> context = RightClickCatcher::contextFor(item, item->window()))
+        parts.onPlayer = context->onPlayer(PlayerPick::song(song));
     const QPointF at = item->mapToItem(item->window()->contentItem(), point);
     DropMenu::of(engine)->show(menu(song, parts), at, item->window());
 }

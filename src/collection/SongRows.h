@@ -67,6 +67,7 @@ public:
         bool liked = false;
         std::function<void()> play, playNext, enqueue, like, showAlbum, rename, useFileTitle;
         QList<Action> listActions;
+        QList<Action> menuActions;
         std::function<DropMenuPage()> addToPlaylist;
         std::optional<DropMenuItem> onPlayer;
     };
@@ -74,4 +75,11 @@ public:
     // Opens the menu of `row` at `point` of `item`; `rename` is called when "rename…" is chosen.
     Q_INVOKABLE static void openMenu(QQuickItem* item, SongListModel* model, int row, bool columns,
                                      QPointF point, const QJSValue& rename);
+    // The same with the list's own actions for the row, { symbol, label, run } each: `extra` (the hover
+    // actions the list adds, before the row's own) and `menu` (the list's menu-only actions, after them).
+    Q_INVOKABLE static void openMenuWith(QQuickItem* item, SongListModel* model, int row, bool columns,
+                                         QPointF point, const QJSValue& rename, const QJSValue& extra,
+                                         const QJSValue& menu);
+    // The list's actions as rows' actions: each { label, run } becomes one whose `run` calls the JS function.
+    static QList<Action> actionsFrom(const QJSValue& list);
 };

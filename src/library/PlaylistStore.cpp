@@ -101,6 +101,7 @@ Playlist PlaylistStore::create(const std::optional<QString>& name, const QList<S
     if (trimmed.isEmpty()) trimmed = freshName();
     Playlist p{QUuid::createUuid(), trimmed, pathsOf(songs), Date::now()};
     m_playlists.prepend(p);
+    emit playlistCreated(p.id);
     changed();
     return p;
 }
@@ -111,12 +112,14 @@ void PlaylistStore::rename(const QUuid& id, const QString& name) {
     auto i = index(id);
     if (!i) return;
     m_playlists[*i].name = trimmed;
+    emit playlistRenamed(id);
     changed();
 }
 
 void PlaylistStore::deletePlaylist(const QUuid& id) {
     if (!index(id)) return;
     m_playlists.removeIf([&](const Playlist& p) { return p.id == id; });
+    emit playlistDeleted(id);
     changed();
 }
 
@@ -126,12 +129,14 @@ int PlaylistStore::add(const QList<Song>& songs, const QUuid& to) {
     QStringList& paths = m_playlists[*i].paths;
     // Formed once: a new song given twice in one call is appended twice.
     const QSet<QString> present(paths.cbegin(), paths.cend());
+    const qsizetype from = paths.size();
     int appended = 0;
     for (const Song& s : songs) {
         if (present.contains(s.url.path)) continue;
         paths.append(s.url.path);
         ++appended;
     }
+    if (appended > 0) emit pathsAppended(to, from, appended);
     changed();
     return appended;
 }
@@ -139,7 +144,7 @@ int PlaylistStore::add(const QList<Song>& songs, const QUuid& to) {
 void PlaylistStore::remove(const Song& song, const QUuid& from) {
     auto i = index(from);
     if (!i) return;
-    m_playlists[*i].paths.removeAll(song.url.path);
+    if (m_playlists[*i].paths.removeAll(song.url.path) > 0) emit pathsRemoved(from, song.url.path);
     changed();
 }
 
@@ -163,6 +168,7 @@ int PlaylistStore::place(const QList<Song>& songs, const std::optional<Song>& be
         if (!movingSet.contains(path)) result.append(path);
     qsizetype at = before ? result.indexOf(before->url.path) : -1;
     if (at < 0) at = result.size();
+    const QString landing = at < result.size() ? result.at(at) : QString();
     for (qsizetype k = 0; k < moving.size(); ++k)
         result.insert(at + k, moving.at(k));
     if (result == current) return 0;
@@ -171,6 +177,7 @@ int PlaylistStore::place(const QList<Song>& songs, const std::optional<Song>& be
     for (const QString& path : std::as_const(moving))
         if (!had.contains(path)) ++added;
     m_playlists[*i].paths = std::move(result);
+    emit pathsPlaced(in, moving, landing);
     changed();
     return added;
 }
@@ -184,5 +191,6 @@ void PlaylistStore::move(const Song& song, int offset, const QUuid& in) {
     const qsizetype to = from + offset;
     if (to < 0 || to >= paths.size()) return;
     paths.swapItemsAt(from, to);
+    emit pathsMoved(in, from, to);
     changed();
 }

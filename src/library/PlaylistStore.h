@@ -52,7 +52,22 @@ public:
     static QString filePath();
 
 signals:
+    // Every change, after the finer signal below that says what it was. Views holding rows of one playlist
+    // follow the finer ones, so that one edit never rebuilds a long list.
     void playlistsChanged();
+    // A new playlist stands at the front.
+    void playlistCreated(const QUuid& id);
+    void playlistDeleted(const QUuid& id);
+    void playlistRenamed(const QUuid& id);
+    // `count` paths were appended at the end, the first of them at `from`.
+    void pathsAppended(const QUuid& id, qsizetype from, qsizetype count);
+    // Every entry of `path` left the playlist.
+    void pathsRemoved(const QUuid& id, const QString& path);
+    // Every entry of `paths` left its place, and the paths (each once, in this order) now stand just before
+    // the first entry of `before`, or at the end when `before` is empty.
+    void pathsPlaced(const QUuid& id, const QStringList& paths, const QString& before);
+    // The entries at `from` and `to` swapped places.
+    void pathsMoved(const QUuid& id, qsizetype from, qsizetype to);
 
 private:
     std::optional<qsizetype> index(const QUuid& id) const;
