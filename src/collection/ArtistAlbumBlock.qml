@@ -43,7 +43,6 @@ Column {
                 title: modelData.title
                 year: modelData.year
                 artwork: String(modelData.artworkURL)
-                selected: block.section !== null && block.section.albumID === modelData.id
                 onChosen: block.section.chooseAlbum(albumID)
             }
         }
@@ -55,7 +54,6 @@ Column {
         property string title
         property int year: 0
         property string artwork
-        property bool selected: false
         signal chosen
         spacing: 3
         Tile {
@@ -65,7 +63,6 @@ Column {
             kind: "album"
             title: frame.title
             label: Tile.Never
-            selected: frame.selected
             ring: true
             lift: 1.03
             onActivated: frame.chosen()

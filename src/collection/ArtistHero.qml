@@ -54,13 +54,11 @@ Item {
             kind: "artist"
             alignment: Qt.AlignTop
         }
-        Loader {
+        ArtistCoverStrip {
             anchors.fill: parent
-            active: hero.picture === ""
-            sourceComponent: ArtistCoverStrip {
-                model: hero.model
-                drift: hero.drift
-            }
+            visible: hero.picture === ""
+            model: hero.model
+            drift: hero.drift && visible
         }
     }
 

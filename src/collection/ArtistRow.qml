@@ -116,16 +116,11 @@ Item {
     TapHandler {
         onTapped: row.clicked()
     }
-    Loader {
-        anchors.fill: parent
-        active: !row.all
-        sourceComponent: Item {
-            PickDrag {
-                pick: Picks.artist(row.rowName)
-            }
-            RightClickMenu {
-                page: ArtistMenu { name: row.rowName }
-            }
-        }
+    PickDrag {
+        pick: row.all ? undefined : Picks.artist(row.rowName)
+    }
+    RightClickMenu {
+        page: row.all ? null : menu
+        readonly property ArtistMenu menu: ArtistMenu { name: row.rowName }
     }
 }
