@@ -17,7 +17,7 @@ Column {
     function cellFor(id: string): Item {
         for (let i = 0; i < cells.count; ++i) {
             const item = cells.itemAt(i)
-            if (item && (item as AlbumCellFrame).albumID === id) return item
+            if (item && item.objectName === "albumCell:" + id) return item
         }
         return null
     }
@@ -39,6 +39,7 @@ Column {
             delegate: AlbumCellFrame {
                 required property var modelData
                 width: block.cell
+                objectName: "albumCell:" + modelData.id
                 albumID: modelData.id
                 title: modelData.title
                 year: modelData.year

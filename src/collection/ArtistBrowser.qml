@@ -9,7 +9,7 @@ import Velto.Collection
 // artist's page or, with none chosen, the wall of artists. The column's cursor is the chosen artist: moving
 // it opens that artist at once. The rules live in ArtistSection.
 FocusScope {
-    id: section
+    id: browser
     readonly property ArtistSection rules: ArtistSection {
         app: Stores.app
         library: Stores.library
@@ -28,8 +28,8 @@ FocusScope {
         interval: 0
         running: true
         onTriggered: {
-            section.rules.focusColumn = CollectionColumn.Focus.artists
-            section.showChosen()
+            browser.rules.focusColumn = CollectionColumn.Focus.artists
+            browser.showChosen()
         }
     }
     onColumnActiveChanged: if (columnActive) artistList.forceActiveFocus()
@@ -40,8 +40,8 @@ FocusScope {
         if (row < artistList.count) artistList.positionViewAtIndex(row, ListView.Contain)
     }
     Connections {
-        target: section.rules
-        function onArtistKeyChanged() { section.showChosen() }
+        target: browser.rules
+        function onArtistKeyChanged() { browser.showChosen() }
     }
 
     Item {
@@ -52,7 +52,7 @@ FocusScope {
 
         ColumnHeader {
             id: header
-            count: section.artists.artistCount
+            count: browser.artists.artistCount
             noun: "artist"
             sort: "a–z"
         }
@@ -69,16 +69,16 @@ FocusScope {
             rightMargin: 8
             clip: true
             focus: true
-            model: section.artists
+            model: browser.artists
             reuseItems: true
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {}
             Accessible.role: Accessible.List
             Accessible.name: "Artists"
-            onActiveFocusChanged: if (activeFocus) section.rules.focusColumn = CollectionColumn.Focus.artists
+            onActiveFocusChanged: if (activeFocus) browser.rules.focusColumn = CollectionColumn.Focus.artists
 
             Keys.onPressed: (event) => {
-                event.accepted = section.rules.key(event.key, event.modifiers, event.text, event.isAutoRepeat,
+                event.accepted = browser.rules.key(event.key, event.modifiers, event.text, event.isAutoRepeat,
                                                    artistList.Window.activeFocusItem)
             }
 
@@ -89,10 +89,10 @@ FocusScope {
                 width: artistList.width - 16
                 rowName: name
                 all: isAll
-                selected: section.rules.artistIndex === index
+                selected: browser.rules.artistIndex === index
                 cursor: selected && artistList.activeFocus
                 onClicked: {
-                    section.rules.clickRow(index)
+                    browser.rules.clickRow(index)
                     artistList.forceActiveFocus()
                 }
             }
@@ -107,18 +107,18 @@ FocusScope {
 
         ArtistWall {
             anchors.fill: parent
-            visible: !section.rules.hasArtist
-            section: section.rules
+            visible: !browser.rules.hasArtist
+            section: browser.rules
             StaggerIn { index: 1 }
         }
 
         // One page per artist: choosing another artist makes a new page, so its scroll starts at the top.
         Repeater {
-            model: section.rules.artistKey !== "" ? [section.rules.artistKey] : []
+            model: browser.rules.artistKey !== "" ? [browser.rules.artistKey] : []
             delegate: ArtistPage {
                 width: right.width
                 height: right.height
-                section: section.rules
+                section: browser.rules
             }
         }
     }

@@ -51,6 +51,15 @@ Item {
         }
     }
 
+    // Under the name and the actions, so the action buttons take their own clicks.
+    PickDrag {
+        pick: row.all ? undefined : Picks.artist(row.rowName)
+    }
+    RightClickMenu {
+        page: row.all ? null : menu
+        readonly property ArtistMenu menu: ArtistMenu { name: row.rowName }
+    }
+
     Text {
         id: label
         anchors.left: parent.left
@@ -115,12 +124,5 @@ Item {
     }
     TapHandler {
         onTapped: row.clicked()
-    }
-    PickDrag {
-        pick: row.all ? undefined : Picks.artist(row.rowName)
-    }
-    RightClickMenu {
-        page: row.all ? null : menu
-        readonly property ArtistMenu menu: ArtistMenu { name: row.rowName }
     }
 }
