@@ -90,7 +90,9 @@ Column {
                 lift: 1.04
                 actions: [column.smartDJAction]
                 onActivated: if (block.section) block.section.showArtist(column.name)
+                // Beneath the tile's own children, so the Smart DJ button takes its clicks.
                 RightClickMenu {
+                    z: -1
                     page: ArtistMenu { name: column.name }
                 }
             }

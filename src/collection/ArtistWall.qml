@@ -72,6 +72,18 @@ Item {
                 onRun: Stores.app.togglePin("artist:" + cell.name)
             }
 
+            // Under the tile, so its action buttons take their own clicks; the drag and the right click
+            // pass through the tile to it.
+            Item {
+                width: wall.cell
+                height: wall.cell
+                PickDrag {
+                    pick: Picks.artist(cell.name)
+                }
+                RightClickMenu {
+                    page: ArtistMenu { name: cell.name }
+                }
+            }
             Column {
                 width: parent.width
                 spacing: 3
@@ -88,12 +100,6 @@ Item {
                     lift: 1.03
                     actions: [cell.smartDJAction, cell.pinAction]
                     onActivated: if (wall.section) wall.section.showArtist(cell.name)
-                    PickDrag {
-                        pick: Picks.artist(cell.name)
-                    }
-                    RightClickMenu {
-                        page: ArtistMenu { name: cell.name }
-                    }
                 }
                 Text {
                     topPadding: 7

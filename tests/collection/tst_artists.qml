@@ -83,6 +83,26 @@ Item {
             tryCompare(row, "pinned", false)
         }
 
+        function test_aWallTileTakesItsPinAction() {
+            const section = createTemporaryObject(artistsSection, root)
+            const grid = findChild(section, "artistWall")
+            tryVerify(() => grid.count === 2)
+            waitForRendering(grid)
+            const cell = grid.itemAtIndex(0)
+            mouseMove(cell, 60, 60)
+            const row = findChild(cell, "tileActions")
+            tryVerify(() => row.item !== null && row.opacity === 1)
+            const buttons = row.item.children
+            let pin = null
+            for (let i = 0; i < buttons.length; ++i)
+                if (buttons[i].hoverAction && buttons[i].hoverAction.symbol === "pin") pin = buttons[i]
+            compare(pin.hoverAction.label, "Pin to Quickplay")
+            mouseClick(pin, pin.width / 2, pin.height / 2)
+            tryVerify(() => Stores.app.isPinned("artist:Ann"))
+            verify(!section.rules.hasArtist)
+            Stores.app.togglePin("artist:Ann")
+        }
+
         function test_theHeroFollowsTheScroll() {
             Stores.app.showArtist("Ann")
             const section = createTemporaryObject(artistsSection, root)
