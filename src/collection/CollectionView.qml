@@ -17,6 +17,7 @@ Item {
     // The other sections come with their own views.
     function viewFor(section: int): string {
         if (section === Nav.CollectionTamsk.playlists) return "PlaylistBrowser.qml"
+        if (section === Nav.CollectionTamsk.artists) return "ArtistBrowser.qml"
         return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
     }
 

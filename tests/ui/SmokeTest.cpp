@@ -355,6 +355,7 @@ TEST(UiSmoke, EveryPageIsCaptured) {
                 app.app().setCollectionTamskAnimated(Nav::CollectionTamsk(sections.value(k)));
                 capture(QStringLiteral("collection-") + QLatin1String(sections.key(k)));
             }
+            app.app().show(QStringLiteral("Mira Solenne"), std::nullopt), capture(QStringLiteral("collection-artist-page")), app.app().show(std::nullopt, std::nullopt);
         } else {
             capture(QLatin1String(pages.key(i)));
         }
