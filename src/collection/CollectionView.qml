@@ -15,7 +15,7 @@ Item {
 
     // The other sections come with their own views.
     function viewFor(section: int): string {
-        return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
+        return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : section === Nav.CollectionTamsk.albums ? "AlbumWall.qml" : ""
     }
 
     EmptyLibraryView {
