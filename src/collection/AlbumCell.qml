@@ -11,7 +11,7 @@ Item {
     id: cell
     // One cell of the grid model's row: { album, id, title, artist, artwork, second, link }.
     required property var modelData
-    property AlbumGridModel grid
+    property AlbumGridModel albums
     property bool selected: false
     property bool cursor: false
     property bool showArtistLink: true
@@ -19,8 +19,8 @@ Item {
     readonly property string albumId: modelData.id
     readonly property bool lifted: tile.lifted
     // Read again whenever the pins change.
-    readonly property bool pinned: Stores.app !== null && Stores.app.pins !== undefined && grid !== null
-                                   && grid.pinned(albumId)
+    readonly property bool pinned: Stores.app !== null && Stores.app.pins !== undefined && albums !== null
+                                   && albums.pinned(albumId)
     readonly property var actionSpecs: AlbumGridRules.cellActionsOf(pinned)
     signal open
 
@@ -49,7 +49,7 @@ Item {
             hasDoubleAction: true
             opacity: AlbumGridRules.cellOpacity(cell.quiet, cell.selected, tile.hovered)
             onActivated: cell.open()
-            onDoubleActivated: cell.grid.play(cell.albumId)
+            onDoubleActivated: cell.albums.play(cell.albumId)
             Behavior on opacity {
                 NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
             }
@@ -58,19 +58,19 @@ Item {
                 id: playAction
                 symbol: cell.actionSpecs[0].symbol
                 label: cell.actionSpecs[0].label
-                onRun: cell.grid.runCellAction(cell.albumId, 0)
+                onRun: cell.albums.runCellAction(cell.albumId, 0)
             }
             HoverAction {
                 id: enqueueAction
                 symbol: cell.actionSpecs[1].symbol
                 label: cell.actionSpecs[1].label
-                onRun: cell.grid.runCellAction(cell.albumId, 1)
+                onRun: cell.albums.runCellAction(cell.albumId, 1)
             }
             HoverAction {
                 id: pinAction
                 symbol: cell.actionSpecs[2].symbol
                 label: cell.actionSpecs[2].label
-                onRun: cell.grid.runCellAction(cell.albumId, 2)
+                onRun: cell.albums.runCellAction(cell.albumId, 2)
             }
             PickDrag {
                 pick: Picks.album(cell.modelData.album)
@@ -94,34 +94,29 @@ Item {
             Accessible.ignored: true
         }
         Item { width: 1; height: 3 }
-        Loader {
-            width: cell.width
-            sourceComponent: cell.modelData.link ? artistLink : plainSecond
-        }
-    }
-
-    Component {
-        id: artistLink
+        // The second line: a link to the artist when it is the album's artist, else plain text.
         Item {
-            implicitHeight: link.implicitHeight
+            width: cell.width
+            height: plainSecond.implicitHeight
             ArtistLink {
-                id: link
+                visible: cell.modelData.link
                 width: Math.min(implicitWidth, cell.width)
                 name: cell.modelData.second
                 font: cell.Theme.detail
             }
-        }
-    }
-    Component {
-        id: plainSecond
-        Text {
-            text: cell.modelData.second
-            font: cell.Theme.detail
-            color: cell.Theme.secondary
-            elide: Text.ElideRight
-            maximumLineCount: 1
-            Accessible.role: Accessible.StaticText
-            Accessible.name: text
+            Text {
+                id: plainSecond
+                visible: !cell.modelData.link
+                width: cell.width
+                text: cell.modelData.second
+                font: cell.Theme.detail
+                color: cell.Theme.secondary
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
+            }
         }
     }
 }

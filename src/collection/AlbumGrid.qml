@@ -101,7 +101,7 @@ FocusScope {
                 model: gridRow.heading ? [] : gridRow.cells
                 delegate: AlbumCell {
                     width: grid.cellWidth
-                    grid: grid.model
+                    albums: grid.model
                     selected: grid.model !== null && grid.model.selection === albumId
                     cursor: selected && grid.active
                     showArtistLink: grid.showArtistLink

@@ -128,10 +128,43 @@ FocusScope {
                         color: column.Theme.secondary
                     }
                     Item { width: 1; height: 3 }
-                    Loader {
-                        id: titleLoader
+                    Text {
+                        visible: !detail.renaming
                         width: parent.width
-                        sourceComponent: detail.renaming ? titleField : titleText
+                        text: detail.title.toLowerCase()
+                        font: column.Theme.heading
+                        color: column.Theme.primary
+                        wrapMode: Text.Wrap
+                        maximumLineCount: 3
+                        elide: Text.ElideRight
+                        Accessible.role: Accessible.Heading
+                        Accessible.name: detail.title
+                        ToolTip.text: "Double-click to rename"
+                        ToolTip.visible: titleHover.hovered
+                        ToolTip.delay: 700
+                        HoverHandler { id: titleHover }
+                        TapHandler {
+                            onDoubleTapped: detail.startRename()
+                        }
+                    }
+                    // Made when a rename starts: the field takes the keyboard a moment after it shows.
+                    Loader {
+                        id: titleField
+                        visible: detail.renaming
+                        width: parent.width
+                        source: detail.renaming ? "AlbumTitleField.qml" : ""
+                        onLoaded: {
+                            const field = item as RenameField
+                            field.text = detail.draft
+                            field.placeholderText = detail.title
+                        }
+                    }
+                    Connections {
+                        target: titleField.item
+                        ignoreUnknownSignals: true
+                        function onTextEdited() { detail.draft = (titleField.item as RenameField).text }
+                        function onCommit() { detail.finishRenaming() }
+                        function onCancel() { detail.cancelRename() }
                     }
                     Item { width: 1; height: 8; visible: column.showArtist }
                     Row {
@@ -223,44 +256,6 @@ FocusScope {
                 width: parent.width
                 height: 1
                 color: column.Theme.line
-            }
-        }
-    }
-
-    Component {
-        id: titleText
-        Text {
-            text: detail.title.toLowerCase()
-            font: column.Theme.heading
-            color: column.Theme.primary
-            wrapMode: Text.Wrap
-            maximumLineCount: 3
-            elide: Text.ElideRight
-            Accessible.role: Accessible.Heading
-            Accessible.name: detail.title
-            ToolTip.text: "Double-click to rename"
-            ToolTip.visible: titleHover.hovered
-            ToolTip.delay: 700
-            HoverHandler { id: titleHover }
-            TapHandler {
-                onDoubleTapped: detail.startRename()
-            }
-        }
-    }
-    Component {
-        id: titleField
-        Item {
-            implicitHeight: field.implicitHeight + 8
-            RenameField {
-                id: field
-                y: 4
-                width: parent.width
-                font: column.Theme.heading
-                text: detail.draft
-                placeholderText: detail.title
-                onTextEdited: detail.draft = text
-                onCommit: detail.finishRenaming()
-                onCancel: detail.cancelRename()
             }
         }
     }
