@@ -18,6 +18,7 @@ Item {
     function viewFor(section: int): string {
         if (section === Nav.CollectionTamsk.playlists) return "PlaylistBrowser.qml"
         if (section === Nav.CollectionTamsk.artists) return "ArtistBrowser.qml"
+        if (section === Nav.CollectionTamsk.albums) return "AlbumWall.qml"
         return section === Nav.CollectionTamsk.songs ? "AllSongs.qml" : ""
     }
 

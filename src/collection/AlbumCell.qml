@@ -1,0 +1,122 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Velto.Shell
+import Velto.Kit
+import Velto.Collection
+
+// One album of an album grid: the cover as a tile with its hover actions, the title and a second line (a
+// link to the artist when it is the album's artist). A click selects the album, a double click plays it;
+// the cover drags the album to the pocket player or a playlist. The rules live in AlbumGridModel.
+Item {
+    id: cell
+    // One cell of the grid model's row: { album, id, title, artist, artwork, second, link }.
+    required property var modelData
+    property AlbumGridModel albums
+    property bool selected: false
+    property bool cursor: false
+    property bool showArtistLink: true
+    property bool quiet: false
+    readonly property string albumId: modelData.id
+    readonly property bool lifted: tile.lifted
+    // Read again whenever the pins change.
+    readonly property bool pinned: Stores.app !== null && Stores.app.pins !== undefined && albums !== null
+                                   && albums.pinned(albumId)
+    readonly property var actionSpecs: AlbumGridRules.cellActionsOf(pinned)
+    signal open
+
+    objectName: "albumCell:" + cell.modelData.title
+    implicitHeight: parts.implicitHeight
+    z: lifted ? 1 : 0
+
+    Column {
+        id: parts
+        width: cell.width
+
+        Tile {
+            id: tile
+            width: cell.width
+            height: cell.width
+            url: cell.modelData.artwork
+            kind: "album"
+            title: cell.modelData.title
+            subtitle: cell.modelData.second.trim()
+            label: Tile.Never
+            actions: [playAction, enqueueAction, pinAction]
+            selected: cell.selected
+            ring: !cell.quiet
+            cursor: cell.cursor
+            lift: 1.03
+            hasDoubleAction: true
+            opacity: AlbumGridRules.cellOpacity(cell.quiet, cell.selected, tile.hovered)
+            onActivated: cell.open()
+            onDoubleActivated: cell.albums.play(cell.albumId)
+            Behavior on opacity {
+                NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
+            }
+
+            HoverAction {
+                id: playAction
+                symbol: cell.actionSpecs[0].symbol
+                label: cell.actionSpecs[0].label
+                onRun: cell.albums.runCellAction(cell.albumId, 0)
+            }
+            HoverAction {
+                id: enqueueAction
+                symbol: cell.actionSpecs[1].symbol
+                label: cell.actionSpecs[1].label
+                onRun: cell.albums.runCellAction(cell.albumId, 1)
+            }
+            HoverAction {
+                id: pinAction
+                symbol: cell.actionSpecs[2].symbol
+                label: cell.actionSpecs[2].label
+                onRun: cell.albums.runCellAction(cell.albumId, 2)
+            }
+            PickDrag {
+                pick: Picks.album(cell.modelData.album)
+            }
+            RightClickMenu {
+                page: AlbumMenu {
+                    albumID: cell.albumId
+                    showArtist: cell.showArtistLink
+                    showInCollection: false
+                }
+            }
+        }
+        Item { width: 1; height: 7 }
+        Text {
+            width: cell.width
+            text: cell.modelData.title
+            font: cell.Theme.row
+            color: cell.selected ? cell.Theme.accentText : cell.Theme.primary
+            elide: Text.ElideRight
+            maximumLineCount: 1
+            Accessible.ignored: true
+        }
+        Item { width: 1; height: 3 }
+        // The second line: a link to the artist when it is the album's artist, else plain text.
+        Item {
+            width: cell.width
+            height: plainSecond.implicitHeight
+            ArtistLink {
+                visible: cell.modelData.link
+                width: Math.min(implicitWidth, cell.width)
+                name: cell.modelData.second
+                font: cell.Theme.detail
+            }
+            Text {
+                id: plainSecond
+                visible: !cell.modelData.link
+                width: cell.width
+                text: cell.modelData.second
+                font: cell.Theme.detail
+                color: cell.Theme.secondary
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
+            }
+        }
+    }
+}
