@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "kit/DropMenu.h"
+#include "kit/RightClickCatcher.h"
 #include "library/ArtistImageStore.h"
 #include "library/LibraryStore.h"
 #include "playback/Player.h"
@@ -308,6 +309,10 @@ bool MixviewController::key(int key, int modifiers) {
     }
 }
 
+bool MixviewController::menuKey(int key, int modifiers) {
+    return RightClickCatcher::isMenuKey(key, Qt::KeyboardModifiers(modifiers));
+}
+
 void MixviewController::exitEnded(const QString& id) {
     m_tiles->remove(id);
 }
@@ -341,6 +346,12 @@ void MixviewController::openKeyMenu(const QString& id, QQuickItem* under) {
     if (page.items().empty() || !under) return;
     if (DropMenu* menus = DropMenu::of(qmlEngine(this)))
         menus->show(std::move(page), DropMenuAnchor::qmlAttachedProperties(under));
+}
+
+QEasingCurve MixTimingValues::closeEasing() {
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.5, 0), QPointF(0.8, 0.6), QPointF(1, 1));
+    return curve;
 }
 
 DropMenuPage MixTileMenu::page(const MenuContext&) const {

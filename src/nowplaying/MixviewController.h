@@ -9,6 +9,7 @@
 #include "playback/RelatedArtists.h"
 #include "shell/AppModel.h"
 
+#include <QEasingCurve>
 #include <QObject>
 #include <QPointer>
 #include <QQuickItem>
@@ -105,6 +106,8 @@ public:
         return MixTileText::cardAt(leftward, tileWidth, cardWidth);
     }
     Q_INVOKABLE static double symbolSize(double tileHeight) { return MixTileText::symbolSize(tileHeight); }
+    // The Menu key and Shift+F10: the keyboard's way to a tile's menu.
+    Q_INVOKABLE static bool menuKey(int key, int modifiers);
 
 signals:
     void storesChanged();
@@ -149,6 +152,30 @@ private:
     QString m_hovered;
     std::optional<MixSeed> m_seed;
     qsizetype m_songCount = -1;
+};
+
+// The timings and measures of the tiles' motion, for the view.
+class MixTimingValues : public QObject {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(MixTiming)
+    QML_SINGLETON
+    Q_PROPERTY(int closeMs READ closeMs CONSTANT)
+    Q_PROPERTY(QEasingCurve closeEasing READ closeEasing CONSTANT)
+    Q_PROPERTY(int dropMs READ dropMs CONSTANT)
+    Q_PROPERTY(QEasingCurve dropEasing READ dropEasing CONSTANT)
+    Q_PROPERTY(int reducedMs READ reducedMs CONSTANT)
+    Q_PROPERTY(QEasingCurve reducedEasing READ reducedEasing CONSTANT)
+    Q_PROPERTY(double cardMaxWidth READ cardMaxWidth CONSTANT)
+public:
+    using QObject::QObject;
+    int closeMs() const { return MixTiming::closeMs; }
+    // Slow to leave, quickening towards the centre.
+    static QEasingCurve closeEasing();
+    int dropMs() const { return MixTiming::dropMs; }
+    QEasingCurve dropEasing() const { return QEasingCurve(QEasingCurve::InQuad); }
+    int reducedMs() const { return MixTiming::reducedMs; }
+    QEasingCurve reducedEasing() const { return QEasingCurve(QEasingCurve::InOutQuad); }
+    double cardMaxWidth() const { return MixTileText::cardMaxWidth; }
 };
 
 // A Mixview tile's right-click menu: its actions as rows, built at the moment of the click.
