@@ -2,6 +2,7 @@
 // reading the cache file, the store made from that cache, and the memory the store then holds.
 #include "core/Defaults.h"
 #include "library/LibraryCache.h"
+#include "library/LibraryChange.h"
 #include "library/LibraryStore.h"
 
 #include <QCoreApplication>
@@ -93,6 +94,20 @@ void BM_BuildCollection(benchmark::State& state) {
     state.counters["duplicates"] = double(c.duplicates.size());
 }
 BENCHMARK(BM_BuildCollection)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What a publication costs beside the build: the change between the old collection and one where a single
+// song was re-tagged, which views use to update only their touched rows.
+void BM_CollectionChange(benchmark::State& state) {
+    QList<Song> raw = makeLibrary(100000);
+    const LibraryEdits edits = makeEdits(raw);
+    const auto before = LibraryStore::build(raw, edits);
+    raw[raw.size() / 2].title += QStringLiteral(" (live)");
+    const auto after = LibraryStore::build(raw, edits);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LibraryChange::between(before.songs, after.songs, before.albums,
+                                                        after.albums, before.artists, after.artists));
+}
+BENCHMARK(BM_CollectionChange)->Unit(benchmark::kMillisecond);
 
 // Each step of building, alone, to see where the time goes.
 void BM_BuildSteps(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "shell/TamskApp.h"
 
 #include "library/LibraryStore.h"
+#include "platform/gst/GstStart.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -56,6 +57,8 @@ int main(int argc, char* argv[]) {
     // gives back: after scrolling a large album grid the program held gigabytes it no longer used. A fixed
     // threshold keeps big blocks mapped on their own, so they return to the system when dropped.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    // Loading GStreamer's registry overlaps with making the window; the player waits for it when made.
+    GstStart::begin();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("VELTO"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("VELTO"));

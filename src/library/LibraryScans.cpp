@@ -56,6 +56,11 @@ struct LibraryStore::ScanResult {
     // Files known before whose content changed since (re-tagged, a new embedded cover).
     QList<FileUrl> rewritten;
     QByteArray cacheJson; // made only when something changed
+    // The collection derived from the songs with the edits of the scan's start, made only when something
+    // changed; `sets` tells whether anything replaced the collection since.
+    std::optional<Collection> collection;
+    LibraryChange change; // from the collection of the scan's start to `collection`
+    quint64 sets = 0;
 };
 
 struct LibraryStore::ScanHandoff {
@@ -173,49 +178,57 @@ void LibraryStore::scan() {
     // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
     const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
-    m_scanThread = std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction] {
-        lowerThisThreadsPriority();
-        QHash<QString, Song> knownByPath;
-        knownByPath.reserve(known.size());
-        for (const Song& s : known) // the first of a doubled path stands
-            if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
-        // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
-        // most every 50 ms (the newest report then), and the result brings the last one in any case.
-        std::chrono::steady_clock::time_point lastPost{};
-        auto progress = [this, &handoff, &lastPost](qsizetype done, qsizetype total) {
-            const auto now = std::chrono::steady_clock::now();
+    m_scanThread =
+        std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction, edits = m_edits,
+                     sets = m_sets, songs = m_songs, albums = m_albums, artists = m_artists] {
+            lowerThisThreadsPriority();
+            QHash<QString, Song> knownByPath;
+            knownByPath.reserve(known.size());
+            for (const Song& s : known) // the first of a doubled path stands
+                if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
+            // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
+            // most every 50 ms (the newest report then), and the result brings the last one in any case.
+            std::chrono::steady_clock::time_point lastPost{};
+            auto progress = [this, &handoff, &lastPost](qsizetype done, qsizetype total) {
+                const auto now = std::chrono::steady_clock::now();
+                {
+                    std::lock_guard lock(handoff->mutex);
+                    handoff->progress.append({done, total});
+                }
+                if (now - lastPost < std::chrono::milliseconds(50)) return;
+                lastPost = now;
+                QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
+            };
+            auto result = std::make_unique<ScanResult>();
+            result->folder = folder;
+            result->songs = scanFunction(folder, knownByPath, progress);
+            result->known = known;
+            result->folderMissing = !QFileInfo(folder.path).isDir();
+            result->unchanged = result->songs.size() == known.size() && knownByPath.size() == known.size() &&
+                                std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
+                                    auto it = knownByPath.constFind(s.url.path);
+                                    return it != knownByPath.cend() && *it == s;
+                                });
+            // Encoding 100k songs and deriving their albums and artists take a while; both are done here
+            // rather than on the GUI thread, which then only swaps the new collection in.
+            result->sets = sets;
+            if (!result->unchanged) {
+                result->cacheJson = encodeCache(result->songs);
+                result->collection = build(result->songs, edits);
+                const Collection& c = *result->collection;
+                result->change = LibraryChange::between(songs, c.songs, albums, c.albums, artists, c.artists);
+                for (const Song& s : std::as_const(result->songs)) {
+                    auto it = knownByPath.constFind(s.url.path);
+                    if (it != knownByPath.cend() && it->modified != s.modified)
+                        result->rewritten.append(s.url);
+                }
+            }
             {
                 std::lock_guard lock(handoff->mutex);
-                handoff->progress.append({done, total});
+                handoff->result = std::move(result);
             }
-            if (now - lastPost < std::chrono::milliseconds(50)) return;
-            lastPost = now;
             QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
-        };
-        auto result = std::make_unique<ScanResult>();
-        result->folder = folder;
-        result->songs = scanFunction(folder, knownByPath, progress);
-        result->known = known;
-        result->folderMissing = !QFileInfo(folder.path).isDir();
-        result->unchanged = result->songs.size() == known.size() && knownByPath.size() == known.size() &&
-                            std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
-                                auto it = knownByPath.constFind(s.url.path);
-                                return it != knownByPath.cend() && *it == s;
-                            });
-        // Encoding 100k songs takes a while; do it here rather than on the GUI thread.
-        if (!result->unchanged) {
-            result->cacheJson = encodeCache(result->songs);
-            for (const Song& s : std::as_const(result->songs)) {
-                auto it = knownByPath.constFind(s.url.path);
-                if (it != knownByPath.cend() && it->modified != s.modified) result->rewritten.append(s.url);
-            }
-        }
-        {
-            std::lock_guard lock(handoff->mutex);
-            handoff->result = std::move(result);
-        }
-        QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
-    });
+        });
 }
 
 void LibraryStore::deliverScan() {
@@ -240,7 +253,15 @@ void LibraryStore::finishScan(ScanResult result) {
     // deriving it again would give the same collection, so it stays as it is.
     const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
                       result.known.constData() == m_scanned.constData();
-    if (!same) set(result.songs);
+    if (!same) {
+        // An edit or another list since the scan began makes the worker's collection stale: derived again.
+        if (result.collection && result.sets == m_sets) {
+            ++m_sets;
+            publish(std::move(*result.collection), std::move(result.change));
+        } else {
+            set(result.songs);
+        }
+    }
     setScanning(false);
     if (!result.rewritten.isEmpty()) emit filesRewritten(result.rewritten);
     // A vanished music folder (an unmounted disk) empties the collection but keeps the cache, so that its

@@ -344,9 +344,10 @@ void LibraryStore::set(const QList<Song>& raw) {
 
 // Every field changes before the first signal, so a view that reads albums on songsChanged already sees the
 // new ones.
-void LibraryStore::publish(Collection c) {
-    m_lastChange =
-        LibraryChange::between(m_songs, c.songs, m_albums, c.albums, m_artists, c.artists);
+void LibraryStore::publish(Collection c, std::optional<LibraryChange> change) {
+    m_lastChange = change
+                       ? std::move(*change)
+                       : LibraryChange::between(m_songs, c.songs, m_albums, c.albums, m_artists, c.artists);
     m_scanned = std::move(c.scanned);
     m_songs = std::move(c.songs);
     m_duplicates = std::move(c.duplicates);

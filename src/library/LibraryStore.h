@@ -202,7 +202,8 @@ private:
     struct ScanHandoff;
     struct Loaded;
     void set(const QList<Song>& raw);
-    void publish(Collection c);
+    // `change` is what the new collection changed, when the caller worked it out already (on a worker).
+    void publish(Collection c, std::optional<LibraryChange> change = std::nullopt);
     void adoptCache(Loaded loaded);
     // While the music folder is missing, or an empty mount point stands where the music was, a slow poll
     // watches for it to come back (a mount gives no inotify event on the folder) and then scans.

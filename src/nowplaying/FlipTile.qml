@@ -38,7 +38,7 @@ Item {
             angle: card.angle
             Behavior on angle {
                 enabled: card.angleMs > 0
-                NumberAnimation { duration: card.angleMs; easing.type: card.angleEasing }
+                NumberAnimation { duration: card.angleMs; easing: card.angleEasing }
             }
         }
         states: State {

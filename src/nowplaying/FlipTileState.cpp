@@ -7,12 +7,12 @@
 #include <QTimer>
 
 void CardTurn::turn(std::function<void()> swap) {
-    m_angle(90, m_inMs, QEasingCurve::InQuad);
+    m_angle(90, m_inMs, QEasingCurve(QEasingCurve::InQuad));
     // The swap and the way back always follow, whatever happens meanwhile.
     m_sleep(m_inMs, [this, swap = std::move(swap)] {
         swap();
-        m_angle(-90, 0, QEasingCurve::Linear);
-        m_sleep(16, [this] { m_angle(0, m_backMs, QEasingCurve::OutQuad); });
+        m_angle(-90, 0, QEasingCurve(QEasingCurve::Linear));
+        m_sleep(edgeOnMs, [this] { m_angle(0, m_backMs, m_back); });
     });
 }
 
@@ -52,7 +52,8 @@ void FlipTileState::setSleep(CardTurn::Sleep sleep) {
         });
     };
     m_turn = std::make_unique<CardTurn>(
-        m_sleep, [this](double degrees, int ms, QEasingCurve::Type easing) { setAngle(degrees, ms, easing); },
+        m_sleep,
+        [this](double degrees, int ms, const QEasingCurve& easing) { setAngle(degrees, ms, easing); },
         turnInMs, turnBackMs);
 }
 
@@ -72,7 +73,7 @@ void FlipTileState::setIntroDelay(double seconds) {
     emit introDelayChanged();
 }
 
-void FlipTileState::setAngle(double degrees, int ms, QEasingCurve::Type easing) {
+void FlipTileState::setAngle(double degrees, int ms, const QEasingCurve& easing) {
     m_angle = degrees;
     m_angleMs = ms;
     m_angleEasing = easing;

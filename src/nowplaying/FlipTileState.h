@@ -19,17 +19,24 @@ class CardTurn {
 public:
     using Sleep = std::function<void(int ms, std::function<void()>)>;
     // Where the angle goes next and how: the view animates to it over `ms` with `easing` (0: at once).
-    using Angle = std::function<void(double degrees, int ms, QEasingCurve::Type easing)>;
+    using Angle = std::function<void(double degrees, int ms, const QEasingCurve& easing)>;
 
-    CardTurn(Sleep sleep, Angle angle, int inMs, int backMs)
-        : m_sleep(std::move(sleep)), m_angle(std::move(angle)), m_inMs(inMs), m_backMs(backMs) {}
+    // `back` is the curve of the way back: an ease-out for a tile, a spring for the Now Playing cover.
+    CardTurn(Sleep sleep, Angle angle, int inMs, int backMs,
+             QEasingCurve back = QEasingCurve(QEasingCurve::OutQuad))
+        : m_sleep(std::move(sleep)), m_angle(std::move(angle)), m_inMs(inMs), m_backMs(backMs),
+          m_back(std::move(back)) {}
 
     void turn(std::function<void()> swap);
+
+    // How long the card stays edge-on after the swap, before it turns back.
+    static constexpr int edgeOnMs = 16;
 
 private:
     Sleep m_sleep;
     Angle m_angle;
     int m_inMs, m_backMs;
+    QEasingCurve m_back;
 };
 
 // One tile of the cover wall: what it shows, its entrance and its turns. The view only binds the shown
@@ -43,7 +50,7 @@ class FlipTileState : public QObject {
     Q_PROPERTY(QString shownPictureOf READ shownPictureOf NOTIFY shownChanged)
     Q_PROPERTY(double angle READ angle NOTIFY angleChanged)
     Q_PROPERTY(int angleMs READ angleMs NOTIFY angleChanged)
-    Q_PROPERTY(int angleEasing READ angleEasing NOTIFY angleChanged)
+    Q_PROPERTY(QEasingCurve angleEasing READ angleEasing NOTIFY angleChanged)
     Q_PROPERTY(bool faded READ faded NOTIFY fadedChanged)
     Q_PROPERTY(int fadeDelayMs READ fadeDelayMs NOTIFY fadedChanged)
     Q_PROPERTY(bool flips READ flips WRITE setFlips NOTIFY flipsChanged)
@@ -67,7 +74,7 @@ public:
     QString shownPictureOf() const { return m_shown ? m_shown->pictureOf : QString(); }
     double angle() const { return m_angle; }
     int angleMs() const { return m_angleMs; }
-    int angleEasing() const { return int(m_angleEasing); }
+    QEasingCurve angleEasing() const { return m_angleEasing; }
     bool faded() const { return m_faded; }
     int fadeDelayMs() const { return m_fadeDelayMs; }
     bool flips() const { return m_flips; }
@@ -97,7 +104,7 @@ private:
     void arrive(const Item& item);
     void read(const Item& item, std::function<void()> done);
     void show(const std::optional<Item>& item);
-    void setAngle(double degrees, int ms, QEasingCurve::Type easing);
+    void setAngle(double degrees, int ms, const QEasingCurve& easing);
 
     std::optional<Item> m_item; // what the wall wants
     std::optional<Item> m_shown;
@@ -105,7 +112,7 @@ private:
     bool m_arrived = false;
     double m_angle = 0;
     int m_angleMs = 0;
-    QEasingCurve::Type m_angleEasing = QEasingCurve::Linear;
+    QEasingCurve m_angleEasing;
     bool m_faded = false;
     int m_fadeDelayMs = 0;
     bool m_flips = true;

@@ -25,7 +25,7 @@ Item {
     Component {
         id: mixview
         MixviewView {
-            objectName: "mixview"
+            objectName: "mixviewView"
             backButton: Component {
                 BackButton { size: 26 }
             }

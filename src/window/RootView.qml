@@ -144,6 +144,15 @@ Item {
             objectName: "nowPlayingSlot"
             anchors { top: nowPlayingBand.bottom; left: parent.left; right: parent.right; bottom: parent.bottom }
             visible: !(rootView.app.mixviewOpen && nowPlayingMixview.opacity === 1)
+            // Made afresh on every visit, so the page starts from its first state each time.
+            Loader {
+                objectName: "nowPlayingLoader"
+                anchors.fill: parent
+                active: rootView.nowPlaying
+                sourceComponent: NowPlayingView {
+                    backButton: Component { BackButton { size: 44 } }
+                }
+            }
         }
         MixviewSlot {
             id: nowPlayingMixview

@@ -606,6 +606,56 @@ TEST(LibraryStore, EditDuringTheCacheReadIsKept) {
     EXPECT_EQ(store.songs().first().title, "Renamed");
 }
 
+// Views update only the rows a scan touched, from what the store says the scan changed.
+TEST(LibraryStore, ScanTellsWhatItChanged) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const Song kept = makeSong(music + "/A/1.mp3", "Ann", "A", "One");
+    const Song retagged = makeSong(music + "/A/2.mp3", "Ann", "A", "Two");
+    const Song gone = makeSong(music + "/B/1.mp3", "Bob", "B", "Gone");
+    const Song added = makeSong(music + "/C/1.mp3", "Cy", "C", "New");
+    writeCache({kept, retagged, gone});
+    Song two = retagged;
+    two.title = "Two (live)";
+    FakeScanner scanner;
+    scanner.setSongs(music, {kept, two, added});
+    LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
+    store.scan();
+    ASSERT_TRUE(waitIdle(store));
+    const LibraryChange& change = store.lastChange();
+    EXPECT_EQ(change.addedSongs, QStringList{added.path()});
+    EXPECT_EQ(change.removedSongs, QStringList{gone.path()});
+    EXPECT_EQ(change.changedSongs, QStringList{retagged.path()});
+    EXPECT_EQ(change.addedArtists, QStringList{"cy"});
+    EXPECT_EQ(change.removedArtists, QStringList{"bob"});
+}
+
+// A scan derives its albums and artists on its worker with the edits of its start; an edit made while it
+// ran must not be lost when the result arrives.
+TEST(LibraryStore, EditDuringAScanIsKept) {
+    TestHome home;
+    const QString music = home.folder("Music");
+    Defaults defaults;
+    defaults.set("libraryFolder", music);
+    const Song song = makeSong(music + "/A/a.mp3", "Ann", "A");
+    FakeScanner scanner;
+    scanner.setSongs(music, {song});
+    LibraryStore store(defaults, scanner.function());
+    ASSERT_TRUE(waitLoaded(store));
+    scanner.hold();
+    store.scan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner.waiting(); }, 5000));
+    store.rename(song, "Renamed");
+    scanner.release();
+    ASSERT_TRUE(waitIdle(store));
+    ASSERT_EQ(store.songs().size(), 1);
+    EXPECT_EQ(store.songs().first().title, "Renamed");
+    EXPECT_EQ(store.albums().size(), 1);
+}
+
 // A music folder missing at start, or gone while watched, is looked for again: when it is back the store
 // watches and scans it without being asked.
 TEST(LibraryStore, MissingFolderIsScannedWhenItComesBack) {

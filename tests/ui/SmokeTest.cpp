@@ -346,6 +346,8 @@ TEST(UiSmoke, EveryPageIsCaptured) {
     const QMetaEnum pages = QMetaEnum::fromType<Nav::Page>();
     for (int i = 0; i < pages.keyCount(); ++i) {
         const auto page = Nav::Page(pages.value(i));
+        // Now Playing with a song playing, so it has a song block, a tint and a wall to show.
+        if (page == Nav::Page::nowPlaying) app.player().play(app.library().albums().first().songs);
         app.app().go(page);
         if (page == Nav::Page::collection) {
             const QMetaEnum sections = QMetaEnum::fromType<Nav::CollectionTamsk>();

@@ -1,4 +1,5 @@
 #include "platform/gst/AudioTap.h"
+#include "platform/gst/GstStart.h"
 
 #include <array>
 #include <cmath>
@@ -116,7 +117,8 @@ void AudioTap::State::onBuffer(GstBuffer* buffer) {
 }
 
 AudioTap::AudioTap() {
-    if (!gst_is_initialized()) gst_init(nullptr, nullptr);
+    // The tap is a member of the player, made before the player's own body: it is the first to wait.
+    GstStart::ready();
     m_bin = gst_bin_new("velto-audio-tap");
     gst_object_ref_sink(m_bin);
     GstElement* convert = gst_element_factory_make("audioconvert", nullptr);

@@ -1,4 +1,5 @@
 #include "GstMediaBackend.h"
+#include "GstStart.h"
 
 #include <QDebug>
 #include <QPointer>
@@ -17,7 +18,8 @@ QString sinkFromEnvironment() {
 
 GstMediaBackend::GstMediaBackend(std::optional<QString> sinkDescription, QObject* parent)
     : MediaBackend(parent) {
-    if (!gst_is_initialized()) gst_init(nullptr, nullptr);
+    // Nothing plays without it; said plainly rather than failing later on a missing element.
+    if (!GstStart::ready()) qFatal("GStreamer cannot be initialised");
     m_pipeline = gst_element_factory_make("playbin", nullptr);
     Q_ASSERT(m_pipeline);
     gst_object_ref_sink(m_pipeline);

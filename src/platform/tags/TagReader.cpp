@@ -1,5 +1,6 @@
 #include "TagReader.h"
 #include "RawId3.h"
+#include "platform/gst/GstStart.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -235,10 +236,7 @@ void readDiscovererTags(const GstTagList* tags, FileTags& out) {
 }
 
 void readWithDiscoverer(const QString& path, FileTags& out) {
-    static std::once_flag gstOnce;
-    static bool gstReady = false;
-    std::call_once(gstOnce, [] { gstReady = gst_init_check(nullptr, nullptr, nullptr); });
-    if (!gstReady) return;
+    if (!GstStart::ready()) return;
 
     GError* error = nullptr;
     GstDiscoverer* discoverer =

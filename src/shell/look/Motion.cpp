@@ -11,8 +11,7 @@
 namespace {
 // The press spring is let run until its swing is below a thousandth of the step.
 double pressSettleSeconds() {
-    const double omega = 2 * M_PI / Motion::pressResponse;
-    return std::log(1000.0) / (Motion::pressDamping * omega);
+    return Motion::springSettleSeconds(Motion::pressResponse, Motion::pressDamping);
 }
 
 qreal pressSpringEase(qreal progress) {
@@ -58,6 +57,15 @@ QEasingCurve Motion::pressCurve() {
 
 int Motion::pressMs() {
     return int(std::lround(pressSettleSeconds() * 1000));
+}
+
+double Motion::springSettleSeconds(double response, double damping) {
+    const double omega = 2 * M_PI / response;
+    return std::log(1000.0) / (damping * omega);
+}
+
+int Motion::springMs(double response, double damping) {
+    return int(std::lround(springSettleSeconds(response, damping) * 1000));
 }
 
 double Motion::springAt(double t, double response, double damping) {

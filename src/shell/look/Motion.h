@@ -101,6 +101,20 @@ public:
     static int pressMs();
     // The spring's position at t seconds after a step from 0 to 1.
     static double springAt(double t, double response, double damping);
+    // How long a spring takes to settle within a thousandth of its step.
+    static double springSettleSeconds(double response, double damping);
+    // Any spring as an easing curve over springMs(): an easing curve takes a plain function, so each pair
+    // of response and damping is a function of its own.
+    template <double response, double damping> static QEasingCurve springCurve() {
+        QEasingCurve curve;
+        curve.setCustomType([](qreal progress) -> qreal {
+            if (progress >= 1) return 1;
+            if (progress <= 0) return 0;
+            return springAt(progress * springSettleSeconds(response, damping), response, damping);
+        });
+        return curve;
+    }
+    static int springMs(double response, double damping);
 
     Q_INVOKABLE static PageTransition page(bool forward, bool reduceMotion);
     // Entrance and hover rules, read by the QML effects.

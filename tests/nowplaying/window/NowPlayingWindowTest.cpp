@@ -1,0 +1,150 @@
+// Now Playing in the whole program's main window, on an X display (layer effects draw nothing offscreen).
+#include "playback/Player.h"
+#include "shell/AppModel.h"
+#include "shell/TamskApp.h"
+#include "support/PrivateBus.h"
+#include "support/TestHome.h"
+
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+QQuickItem* part(QQuickWindow& window, const char* name) {
+    return window.findChild<QQuickItem*>(QString::fromLatin1(name));
+}
+
+QPoint centreOf(QQuickItem& item) {
+    return item.mapToScene(QPointF(item.width() / 2, item.height() / 2)).toPoint();
+}
+
+// A song that really plays: a tone of the fixtures under another title.
+Song song(TestHome&, const QString& title, const QString& album) {
+    Song s;
+    s.url = FileUrl::fromPath(fixturePath(title == "One" ? "long.ogg" : "tone.ogg"));
+    s.title = title;
+    s.artist = s.albumArtist = "Lune DeVille";
+    s.album = album;
+    s.duration = 245;
+    return s;
+}
+
+struct PageRig {
+    TestHome home;
+    TamskApp app;
+    QQuickWindow* window = nullptr;
+    QObject* controller = nullptr;
+
+    void open() {
+        ASSERT_TRUE(usePrivateBus());
+        ASSERT_TRUE(app.showMainWindow());
+        window = app.mainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        app.player().play({song(home, "One", "Night Songs"), song(home, "Two", "Night Songs")});
+        app.app().go(Nav::Page::nowPlaying);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return part(*window, "nowPlayingView") != nullptr; }, 5000));
+        controller = part(*window, "nowPlayingView")->property("controller").value<QObject*>();
+        ASSERT_NE(controller, nullptr);
+        QTest::qWait(600); // the entrances
+    }
+    int activity() const { return controller->property("activity").toInt(); }
+    // A part of the page (the footer, hidden behind it, has buttons of the same names).
+    QQuickItem* find(const char* name) const {
+        return part(*window, "nowPlayingView")->findChild<QQuickItem*>(QString::fromLatin1(name));
+    }
+};
+} // namespace
+
+// The bar's buttons keep no keyboard focus: Space after a click on Repeat still plays and pauses. Only Up
+// Next counts as a sign of the user; the other buttons leave the quiet spell running.
+TEST(NowPlayingWindow, ButtonsKeepNoFocusAndOnlyUpNextWakes) {
+    PageRig p;
+    p.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.app.player().isPlaying(); }, 5000))
+        << p.app.player().noticeText().toStdString();
+    for (const char* name : {"repeat", "shuffle", "previous", "next"}) {
+        SCOPED_TRACE(name);
+        QQuickItem* button = p.find(name);
+        ASSERT_NE(button, nullptr);
+        // The pointer gets there first, which wakes the page as any move does; the click itself does not.
+        QTest::mouseMove(p.window, centreOf(*button));
+        QTest::qWait(20);
+        const int before = p.activity();
+        QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*button));
+        QTest::qWait(20);
+        EXPECT_EQ(p.activity(), before);
+    }
+    EXPECT_TRUE(p.app.player().repeatAll());
+
+    const bool playing = p.app.player().isPlaying();
+    QTest::keyClick(p.window, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.app.player().isPlaying() != playing; }, 3000));
+
+    QQuickItem* upNext = p.find("upNext");
+    ASSERT_NE(upNext, nullptr);
+    QTest::mouseMove(p.window, centreOf(*upNext));
+    QTest::qWait(20);
+    const int before = p.activity();
+    QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*upNext));
+    EXPECT_GT(p.activity(), before);
+    EXPECT_TRUE(p.controller->property("showQueue").toBool());
+    QQuickItem* panel = p.find("queuePanel");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->width(), 340);
+}
+
+// Mixview opens on the playing album; the Mini Player button opens the one small window, however often.
+TEST(NowPlayingWindow, MixviewAndTheMiniPlayer) {
+    PageRig p;
+    p.open();
+    // The song block is there, its cover named for the album it shows in the collection.
+    QQuickItem* cover = p.find("cover");
+    ASSERT_NE(cover, nullptr);
+    EXPECT_TRUE(cover->isVisible());
+    QQuickItem* mini = p.find("miniPlayer");
+    ASSERT_NE(mini, nullptr);
+    QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*mini));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.app.miniWindow() != nullptr; }, 5000));
+    QQuickWindow* first = p.app.miniWindow();
+    p.window->requestActivate();
+    QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*mini));
+    QTest::qWait(100);
+    EXPECT_EQ(p.app.miniWindow(), first);
+
+    QQuickItem* mixview = p.find("mixview");
+    ASSERT_NE(mixview, nullptr);
+    QTest::mouseClick(p.window, Qt::LeftButton, {}, centreOf(*mixview));
+    ASSERT_TRUE(p.app.app().mixview());
+    EXPECT_EQ(p.app.app().mixview()->value, song(p.home, "One", "Night Songs").albumID());
+}
+
+// The wash takes the hue of the tint: a grey tile under a red tint turns red.
+TEST(NowPlayingWindow, AGreyTileUnderARedTintTurnsRed) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    QQmlComponent component(&app.engine());
+    component.setData(R"(
+        import QtQuick
+        import Velto.NowPlaying
+        Window {
+            width: 200; height: 200; visible: true; color: "black"
+            Rectangle { id: tile; width: 200; height: 200; color: "#808080"; visible: false }
+            TintedWall { anchors.fill: parent; source: tile; base: "red"; glow: "red" }
+        })",
+                      QUrl("memory:/TintTest.qml"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !component.isLoading(); }, 5000));
+    std::unique_ptr<QObject> made(component.create());
+    ASSERT_TRUE(made) << component.status() << component.errorString().toStdString();
+    auto* window = qobject_cast<QQuickWindow*>(made.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(200);
+    const QImage shot = window->grabWindow();
+    for (const QPoint at : {QPoint(30, 170), QPoint(100, 100), QPoint(170, 30)}) {
+        const QColor c = shot.pixelColor(at);
+        EXPECT_GT(c.red(), c.green() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
+        EXPECT_GT(c.red(), c.blue() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
+    }
+}
