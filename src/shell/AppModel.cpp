@@ -111,6 +111,10 @@ void AppModel::closeMixview() {
     setMixview(std::nullopt, {}, false);
 }
 
+void AppModel::requestMixviewClose() {
+    if (m_mixview) setMixview(m_mixview, m_mixTrail, true);
+}
+
 namespace {
 std::optional<MixSeed> seedFrom(const QString& kind, const QString& value) {
     if (kind == QLatin1String("artist")) return MixSeed::artist(value);

@@ -72,6 +72,9 @@ public:
     void openMixview(const MixSeed& seed);
     void tamskMixview(const MixSeed& seed);
     Q_INVOKABLE void closeMixview();
+    // Asks the open Mixview to close with its animation (the backdrop, Escape, "exit mixview"); nothing
+    // while none is open.
+    Q_INVOKABLE void requestMixviewClose();
     Q_INVOKABLE void openMixview(const QString& kind, const QString& value);
     Q_INVOKABLE void tamskMixview(const QString& kind, const QString& value);
 

@@ -1,11 +1,14 @@
 import QtQuick
 import Velto.Shell
+import Velto.NowPlaying
 
 // Where Mixview lies: always dark, fading in and out with the page's entrance motion. A change from one
-// seed to another keeps the same view, which re-centres itself.
+// seed to another keeps the same view, which re-centres itself. Closed, the view goes, so that opening
+// Mixview again starts a new one.
 Item {
     id: slot
     property bool shown: false
+    // Another view in Mixview's place; Mixview's own when none is given.
     property Component view: null
 
     Theme.scheme: Theme.Dark
@@ -17,6 +20,15 @@ Item {
     Loader {
         anchors.fill: parent
         active: slot.visible
-        sourceComponent: slot.view
+        sourceComponent: slot.view ? slot.view : mixview
+    }
+    Component {
+        id: mixview
+        MixviewView {
+            objectName: "mixviewView"
+            backButton: Component {
+                BackButton { size: 26 }
+            }
+        }
     }
 }

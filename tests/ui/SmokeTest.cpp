@@ -362,5 +362,10 @@ TEST(UiSmoke, EveryPageIsCaptured) {
         // Now Playing covers the whole window and leaves through Back.
         if (page == Nav::Page::nowPlaying) app.app().back();
     }
+    // Mixview over the last page, centred on the first artist.
+    ASSERT_FALSE(app.library().artists().isEmpty());
+    app.app().openMixview(MixSeed::artist(app.library().artists().first().name));
+    capture(QStringLiteral("mixview"));
+    app.app().closeMixview();
     app.defaults().set("appearance", "light");
 }
