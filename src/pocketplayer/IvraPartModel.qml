@@ -10,7 +10,8 @@ Model {
     geometry: modelData.geometry
     position: modelData.position
     rotation: modelData.rotation
-    materials: [m0, m1, m2, m3, m4].slice(0, modelData.materials.length)
+    materials: modelData.materials.length === 1 ? [m0] : modelData.materials.length === 2 ? [m0, m1]
+        : modelData.materials.length === 3 ? [m0, m1, m2] : [m0, m1, m2, m3, m4]
 
     IvraMaterial {
         id: m0
