@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IvraModel.h"
+#include "Mesh.h"
 
 #include <QColor>
 #include <QList>
@@ -58,6 +59,15 @@ public:
     // Appends a tangent arc to `path`: from its current point toward `corner`, then along a circle of
     // `radius` that turns toward `next`. Radius 0, or points in one line, give a plain line to `corner`.
     static void arcTo(QPainterPath& path, const QPointF& corner, const QPointF& next, double radius);
+
+    // The points of a rounded rectangle given in scene coordinates (y upwards): for each corner, upper
+    // right, upper left, lower left, lower right, `steps` + 1 points on its quarter circle,
+    // counter-clockwise.
+    static QList<QPointF> loop(const QRectF& rect, double radius, int steps);
+    // A shell tapering back from the face rectangle `rect` (face coordinates) at depth `from` to a smaller
+    // flat panel at depth `to`, inset by `inset` (width at the left and right, height at the top and bottom).
+    // Subsets: the slope, then the panel. Texture coordinates cover the whole face, its top at v = 0.
+    Mesh taper(const QRectF& rect, double corner, const QSizeF& inset, double from, double to) const;
 
 private:
     IvraModel m_model;

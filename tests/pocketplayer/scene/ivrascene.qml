@@ -1,0 +1,169 @@
+import QtQuick
+import QtQuick3D
+import QtTest
+import Velto.PocketPlayer
+
+// The 3-D player drawn on a real display: its nodes, its lit display, the light that leaves the glass out, clicks passing through and a still picture that draws no new frames.
+TestCase {
+    id: testCase
+    name: "IvraScene"
+    when: windowShown
+    visible: true
+    width: 400
+    height: 400
+
+    property int clicks: 0
+    property int frames: 0
+
+    Connections {
+        target: testCase.Window.window
+        function onFrameSwapped() { testCase.frames++ }
+    }
+
+    Component {
+        id: sceneMaker
+        Item {
+            id: holder
+            property alias scene: scene
+            width: 161
+            height: 345 // the flash at 3.6 points per millimetre
+            MouseArea {
+                anchors.fill: parent
+                onClicked: testCase.clicks++
+            }
+            IvraScene {
+                id: scene
+                anchors.fill: parent
+                model: "flash"
+                finish: Ivra.signature("flash")
+            }
+        }
+    }
+
+    function findNamed(node, name) {
+        if (node.objectName === name)
+            return node
+        const kids = node.children || []
+        for (let i = 0; i < kids.length; ++i) {
+            const found = findNamed(kids[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+
+    function parts(scene, group) {
+        const repeater = findNamed(scene.scene, group === "litParts" ? "litRepeater" : "glassRepeater")
+        let out = []
+        for (let i = 0; i < repeater.count; ++i)
+            out.push(repeater.objectAt(i))
+        return out
+    }
+
+    function brightness(image, x, y) {
+        const c = image.pixel(x, y)
+        return 255 * (c.r + c.g + c.b) / 3
+    }
+
+    function settle(holder) {
+        waitForRendering(holder)
+        wait(50)
+        waitForRendering(holder)
+    }
+
+    function test_a_firstFrame() {
+        for (const round of ["first", "second"]) {
+            sceneProbe.startClock()
+            const holder = createTemporaryObject(sceneMaker, testCase)
+            waitForRendering(holder)
+            console.log(round + " frame of the flash at 3.6 points per mm: " + sceneProbe.elapsedMs().toFixed(1) + " ms")
+            verify(sceneProbe.graphicsApi(holder) !== 0, "rendered through the GPU path, not the software scene graph")
+        }
+    }
+
+    function test_nodesStayForANewScreenAndGoForANewModel() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        const scene = holder.scene
+        settle(holder)
+        const before = parts(scene, "litParts").concat(parts(scene, "glassParts"))
+        compare(before.length, 7)
+        sceneProbe.showScreen(scene.stage, "white")
+        settle(holder)
+        const same = parts(scene, "litParts").concat(parts(scene, "glassParts"))
+        compare(same.length, before.length)
+        for (let i = 0; i < same.length; ++i)
+            verify(before.indexOf(same[i]) >= 0, "a new screen keeps the body's nodes")
+        fuzzyCompare(scene.camera.z, 341.431, 0.001)
+
+        const names = before.map(p => p.objectName)
+        scene.model = "hd"
+        scene.finish = Ivra.signature("hd")
+        settle(holder)
+        const after = parts(scene, "litParts").concat(parts(scene, "glassParts"))
+        compare(after.length, 16)
+        for (let i = 0; i < after.length; ++i)
+            verify(before.indexOf(after[i]) < 0, "no flash node is left")
+        verify(names.indexOf("pad ring") >= 0)
+        verify(after.every(p => p.objectName !== "pad ring"))
+        fuzzyCompare(scene.camera.z, 381.4016, 0.001)
+    }
+
+    function test_displayGlowsWithTheScreen() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        const scene = holder.scene
+        // The display's middle, upper and lower quarter, in the picture (345 points for 95.97 mm).
+        const s = 345 / 95.97
+        const x = Math.round(161 / 2)
+        const upper = Math.round(345 / 2 - 30 * s), lower = Math.round(345 / 2 - 8 * s)
+
+        sceneProbe.showScreen(scene.stage, "none")
+        settle(holder)
+        let image = grabImage(holder)
+        verify(brightness(image, x, upper) < 40, "no screen: a black display, " + brightness(image, x, upper))
+
+        sceneProbe.showScreen(scene.stage, "half")
+        settle(holder)
+        image = grabImage(holder)
+        image.save(sceneProbe.shotPath("ivra-scene-half-screen"))
+        verify(brightness(image, x, upper) > 150, "white above lights the upper half, " + brightness(image, x, upper))
+        verify(brightness(image, x, lower) < 60, "black below stays dark, " + brightness(image, x, lower))
+    }
+
+    function test_glassIsOutsideTheFourthLight() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        const scene = holder.scene
+        scene.model = "hd"
+        settle(holder)
+        const lit = findNamed(scene.scene, "litParts")
+        let rim = null
+        const top = scene.scene.children
+        for (let i = 0; i < top.length; ++i)
+            if (top[i].scope !== undefined && top[i].scope)
+                rim = top[i]
+        verify(rim !== null)
+        compare(rim.scope, lit)
+        const glass = parts(scene, "glassParts")
+        compare(glass.length, 3)
+        for (const p of glass)
+            compare(p.materials[0].surface.name, "glass")
+        for (const p of parts(scene, "litParts"))
+            verify(p.materials[0].surface.name !== "glass", p.objectName)
+    }
+
+    function test_clicksReachWhatLiesBeneath() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        settle(holder)
+        clicks = 0
+        mouseClick(holder.scene, 80, 170)
+        compare(clicks, 1)
+    }
+
+    function test_stillPictureDrawsNoNewFrames() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        settle(holder)
+        wait(200)
+        frames = 0
+        wait(500)
+        compare(frames, 0)
+    }
+}
