@@ -180,7 +180,8 @@ Item {
             verify(Stores.pictures.set(pictureFile, "ann"))
             const pictured = createTemporaryObject(picture, root, { name: "ANN" })
             verify(pictured.userPicture !== "")
-            tryVerify(() => findChild(pictured, "artworkImage").status === Image.Ready)
+            // Decoded on a worker, which a loaded machine can keep waiting.
+            tryVerify(() => findChild(pictured, "artworkImage").status === Image.Ready, 15000)
             compare(String(findChild(pictured, "artworkImage").source), pictured.userPicture)
             Stores.pictures.remove("Ann")
         }
