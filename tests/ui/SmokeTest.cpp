@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(UiSmoke, MainWindowShowsAndIsCaptured) {
@@ -343,6 +345,24 @@ TEST(UiSmoke, EveryPageIsCaptured) {
             EXPECT_TRUE(image.save(folder + "/page-" + name + suffix + ".png")) << name.toStdString();
         }
     };
+    // A page that is made when it opens, and fades in, is captured once it is fully there. Items made by
+    // loaders and repeaters are found through the item tree, which their object parents need not follow.
+    const std::function<const QQuickItem*(const QQuickItem*, const QString&)> find =
+        [&](const QQuickItem* in, const QString& name) -> const QQuickItem* {
+        if (in->objectName() == name) return in;
+        for (const QQuickItem* child : in->childItems())
+            if (const QQuickItem* found = find(child, name)) return found;
+        return nullptr;
+    };
+    const auto shown = [&](const char* name) {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QQuickItem* item = find(window->contentItem(), QLatin1String(name));
+                return item && item->isVisible() && item->opacity() == 1;
+            },
+            10000))
+            << name;
+    };
     const QMetaEnum pages = QMetaEnum::fromType<Nav::Page>();
     for (int i = 0; i < pages.keyCount(); ++i) {
         const auto page = Nav::Page(pages.value(i));
@@ -355,8 +375,12 @@ TEST(UiSmoke, EveryPageIsCaptured) {
                 app.app().setCollectionTamskAnimated(Nav::CollectionTamsk(sections.value(k)));
                 capture(QStringLiteral("collection-") + QLatin1String(sections.key(k)));
             }
-            app.app().show(QStringLiteral("Mira Solenne"), std::nullopt), capture(QStringLiteral("collection-artist-page")), app.app().show(std::nullopt, std::nullopt);
+            app.app().show(QStringLiteral("Mira Solenne"), std::nullopt);
+            shown("artistPage");
+            capture(QStringLiteral("collection-artist-page"));
+            app.app().show(std::nullopt, std::nullopt);
         } else {
+            if (page == Nav::Page::nowPlaying) shown("nowPlayingView");
             capture(QLatin1String(pages.key(i)));
         }
         // Now Playing covers the whole window and leaves through Back.
