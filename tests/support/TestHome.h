@@ -23,6 +23,8 @@ public:
 
     static void writeFile(const QString& path, const QByteArray& bytes);
     static QByteArray readFile(const QString& path);
+    // Copies the files of a folder tree (such as the sample library) under `to`, keeping their places.
+    static void copyTree(const QString& from, const QString& to);
 
 private:
     QTemporaryDir m_dir;

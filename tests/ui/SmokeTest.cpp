@@ -295,21 +295,7 @@ TEST(UiSmoke, MiniWindowIsCaptured) {
 #include "library/LibraryStore.h"
 #include "shell/AppModel.h"
 
-#include <QDirIterator>
 #include <QMetaEnum>
-
-namespace {
-// Copies a folder tree (the sample library) into the test's home.
-void copyTree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-} // namespace
 
 // Opens every page (and every section of the collection) over a small library, light and dark, and saves
 // each as page-<name>[-dark].png: the pictures to hold against the pages' measures.
@@ -317,7 +303,7 @@ TEST(UiSmoke, EveryPageIsCaptured) {
     ASSERT_TRUE(usePrivateBus());
     TestHome home;
     const QString music = home.folder("Music");
-    copyTree(fixturePath("sample-library"), music);
+    TestHome::copyTree(fixturePath("sample-library"), music);
     TamskApp app;
     ASSERT_TRUE(app.showMainWindow());
     QQuickWindow* window = app.mainWindow();

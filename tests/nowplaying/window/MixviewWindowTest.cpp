@@ -5,23 +5,12 @@
 #include "support/PrivateBus.h"
 #include "support/TestHome.h"
 
-#include <QDirIterator>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-void copyTree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-
 // Every item under `item` in the visual tree (delegates are not always its object children).
 void collect(QQuickItem* item, QList<QQuickItem*>& out) {
     for (QQuickItem* child : item->childItems()) {
@@ -50,7 +39,7 @@ TEST(MixviewWindow, RecentresInPlacePlaysAndCloses) {
     ASSERT_TRUE(usePrivateBus());
     TestHome home;
     const QString music = home.folder("Music");
-    copyTree(fixturePath("sample-library"), music);
+    TestHome::copyTree(fixturePath("sample-library"), music);
     TamskApp app;
     ASSERT_TRUE(app.showMainWindow());
     QQuickWindow* window = app.mainWindow();
