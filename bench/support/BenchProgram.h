@@ -18,7 +18,8 @@ class QQuickItem;
 class QQuickWindow;
 
 // Song i of the generated library: 20 songs an album artist, 10 an album, 3–5 minutes each. `file`, when
-// given, is a real file to play.
+// given, is a real file to play. A song whose path starts "/nonexistent/Music/" is given an empty file of
+// that date in the program's music folder (the rest of the path kept), so the start-up scan keeps it.
 Song benchSong(int i, const QString& file = {});
 
 // CPU seconds of the whole process (every thread).
@@ -26,8 +27,8 @@ double processSeconds();
 
 class BenchProgram {
 public:
-    // Writes the library cache of `count` songs (`make` gives each), starts the program with it (no watching,
-    // no scan finds anything new) and waits for the window and every song.
+    // Writes the library cache of `count` songs (`make` gives each), starts the program with it (no watching)
+    // and waits for the window, every song and the end of the start-up scan, which finds nothing new.
     explicit BenchProgram(
         int count = 100000, const std::function<Song(int)>& make = [](int i) { return benchSong(i); });
     ~BenchProgram();
