@@ -129,6 +129,7 @@ FocusScope {
                     }
                     Item { width: 1; height: 3 }
                     Text {
+                        objectName: "albumTitle"
                         visible: !detail.renaming
                         width: parent.width
                         text: detail.title.toLowerCase()
