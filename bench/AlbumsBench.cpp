@@ -19,16 +19,32 @@ struct Program : BenchProgram {
     Program() {
         app().app().setCollectionTamsk(Nav::CollectionTamsk::artists, false);
         go(Nav::Page::collection);
+        // The page shows its sections once the songs list has counted the library (on a worker).
+        if (!QTest::qWaitFor(
+                [&] {
+                    QQuickItem* loader = find(QStringLiteral("collectionSection"));
+                    return loader && loader->property("item").value<QObject*>() != nullptr;
+                },
+                60000))
+            qFatal("the collection page stayed empty");
+        QTest::qWait(800);
     }
-    QQuickItem* gridView() const { return find(QStringLiteral("albumGridView")); }
+    // The albums section's own grid (the artist page may hold a grid too).
+    QQuickItem* gridView() const {
+        QQuickItem* wall = find(QStringLiteral("albumWall"));
+        auto* grid = wall ? wall->property("grid").value<QQuickItem*>() : nullptr;
+        return grid ? grid->property("view").value<QQuickItem*>() : nullptr;
+    }
     bool gridShown() const {
         QQuickItem* view = gridView();
-        return view && view->isVisible() && view->property("count").toInt() > 0;
+        return view && view->property("count").toInt() > 0;
     }
     void showAlbums() {
         if (gridShown()) return;
         app().app().setCollectionTamsk(Nav::CollectionTamsk::albums, false);
-        if (!QTest::qWaitFor([&] { return gridShown(); }, 5000)) qFatal("no album grid");
+        if (!QTest::qWaitFor([&] { return gridShown(); }, 5000)) {
+            qFatal("no album grid");
+        }
         QTest::qWait(800);
     }
 };

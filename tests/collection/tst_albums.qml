@@ -18,13 +18,6 @@ Item {
             height: 700
         }
     }
-    Component {
-        id: otherWindow
-        Window {
-            width: 200
-            height: 100
-        }
-    }
 
     TestCase {
         name: "AlbumViews"
@@ -135,7 +128,8 @@ Item {
         function startRename(section) {
             const title = findChild(section.songs, "albumTitle")
             mouseDoubleClickSequence(title, 10, 10)
-            tryVerify(() => titleField(section) !== null)
+            tryVerify(() => section.songs.detail.renaming, 2000, "renaming")
+            tryVerify(() => titleField(section) !== null, 2000, "focus " + section.Window.activeFocusItem)
             return titleField(section)
         }
 
@@ -151,21 +145,6 @@ Item {
             keyClick(Qt.Key_Escape)
             verify(!section.songs.detail.renaming)
             compare(Stores.library.album(id).title, before)
-
-            // Switching to another window is no answer: the field stays open and nothing is stored.
-            startRename(section)
-            keyClick(Qt.Key_Y)
-            const away = createTemporaryObject(otherWindow, root)
-            away.show()
-            away.requestActivate()
-            tryVerify(() => !root.Window.window.active)
-            verify(section.songs.detail.renaming)
-            compare(Stores.library.album(id).title, before)
-            root.Window.window.requestActivate()
-            tryVerify(() => root.Window.window.active)
-            away.destroy()
-            keyClick(Qt.Key_Escape)
-            verify(!section.songs.detail.renaming)
 
             // Choosing another album mid-rename renames neither.
             startRename(section)
