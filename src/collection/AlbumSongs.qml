@@ -129,6 +129,7 @@ FocusScope {
                     }
                     Item { width: 1; height: 3 }
                     Text {
+                        objectName: "albumTitle"
                         visible: !detail.renaming
                         width: parent.width
                         text: detail.title.toLowerCase()
@@ -143,8 +144,14 @@ FocusScope {
                         ToolTip.visible: titleHover.hovered
                         ToolTip.delay: 700
                         HoverHandler { id: titleHover }
+                        // Double clicks counted like the tiles' own, on the desktop's interval.
                         TapHandler {
-                            onDoubleTapped: detail.startRename()
+                            onTapped: titleTaps.click()
+                        }
+                        Taps {
+                            id: titleTaps
+                            hasDouble: true
+                            onDoubled: detail.startRename()
                         }
                     }
                     // Made when a rename starts: the field takes the keyboard a moment after it shows.
