@@ -179,27 +179,38 @@ Item {
             anchors { fill: parent; margins: tile.pad; bottomMargin: tile.pad + tile.captionHeight }
             clip: true
 
-            Artwork {
-                anchors.fill: parent
-                visible: tile.kind !== "smartDJ"
-                url: tile.cover
-                kind: tile.kind === "artist" ? "artist" : "album"
-                picture: tile.picture !== "" ? ArtworkCache.artistSource(tile.picture, ArtworkCache.revision) : ""
-                alignment: tile.picture !== "" ? Qt.AlignTop : Qt.AlignCenter
-            }
-            Rectangle {
-                objectName: "smartDJArt"
-                anchors.fill: parent
-                visible: tile.kind === "smartDJ"
-                gradient: AccentDownGradient {}
-                Symbol {
-                    objectName: "smartDJSymbol"
-                    anchors.centerIn: parent
-                    size: tile.controller.symbolSize(tile.height)
-                    width: size
-                    height: size
-                    name: "dot.radiowaves.left.and.right"
-                    color: "white"
+            // The picture is made at the tile's size on the map and only scaled while the tile grows or
+            // shrinks to it: a re-centre then asks for one picture per tile, not one per frame.
+            Item {
+                id: artFrame
+                width: Math.max(0, tile.tileWidth - 2 * tile.pad)
+                height: Math.max(0, tile.tileHeight - 2 * tile.pad - tile.captionHeight)
+                transform: Scale {
+                    xScale: artFrame.width > 0 ? art.width / artFrame.width : 1
+                    yScale: artFrame.height > 0 ? art.height / artFrame.height : 1
+                }
+                Artwork {
+                    anchors.fill: parent
+                    visible: tile.kind !== "smartDJ"
+                    url: tile.cover
+                    kind: tile.kind === "artist" ? "artist" : "album"
+                    picture: tile.picture !== "" ? ArtworkCache.artistSource(tile.picture, ArtworkCache.revision) : ""
+                    alignment: tile.picture !== "" ? Qt.AlignTop : Qt.AlignCenter
+                }
+                Rectangle {
+                    objectName: "smartDJArt"
+                    anchors.fill: parent
+                    visible: tile.kind === "smartDJ"
+                    gradient: AccentDownGradient {}
+                    Symbol {
+                        objectName: "smartDJSymbol"
+                        anchors.centerIn: parent
+                        size: tile.controller.symbolSize(tile.tileHeight)
+                        width: size
+                        height: size
+                        name: "dot.radiowaves.left.and.right"
+                        color: "white"
+                    }
                 }
             }
             // Any tile under the pointer brightens a little.
