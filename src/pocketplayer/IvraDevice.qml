@@ -14,9 +14,8 @@ Item {
     property alias pointsPerMm: flat.pointsPerMm
     readonly property alias accessibleName: flat.accessibleName
     readonly property alias screenShown: flat.screenShown
-    // The pages still show the flat picture: with the 3-D scene on them the UI smoke test crashed under
-    // Xvfb (Mesa llvmpipe), which is not yet understood.
-    readonly property bool threeD: false && GraphicsInfo.api !== GraphicsInfo.Software
+    readonly property bool threeD: GraphicsInfo.api !== GraphicsInfo.Software
+        && GraphicsInfo.api !== GraphicsInfo.Unknown
         && GraphicsInfo.api !== GraphicsInfo.Unknown
 
     implicitWidth: flat.implicitWidth
