@@ -14,8 +14,11 @@ Item {
     property alias pointsPerMm: flat.pointsPerMm
     readonly property alias accessibleName: flat.accessibleName
     readonly property alias screenShown: flat.screenShown
-    readonly property bool threeD: GraphicsInfo.api !== GraphicsInfo.Software
-        && GraphicsInfo.api !== GraphicsInfo.Unknown
+    // Held off for now: with the scene on the pages, about one run in four of the UI smoke test under Xvfb
+    // (Mesa llvmpipe) dies of a segmentation fault. A scene test once died the same way as its window
+    // closed, on the render thread inside Qt Quick 3D's material shader generation. The cause is not yet
+    // found.
+    readonly property bool threeD: false && GraphicsInfo.api !== GraphicsInfo.Software
         && GraphicsInfo.api !== GraphicsInfo.Unknown
 
     implicitWidth: flat.implicitWidth
