@@ -14,8 +14,10 @@ Item {
     property alias pointsPerMm: flat.pointsPerMm
     readonly property alias accessibleName: flat.accessibleName
     readonly property alias screenShown: flat.screenShown
-    // The pages still show the flat picture: with the 3-D scene on them the UI smoke test crashed under
-    // Xvfb (Mesa llvmpipe), which is not yet understood.
+    // Held off for now: with the scene on the pages, about one run in four of the UI smoke test under Xvfb
+    // (Mesa llvmpipe) dies of a segmentation fault. A scene test once died the same way as its window
+    // closed, on the render thread inside Qt Quick 3D's material shader generation. The cause is not yet
+    // found.
     readonly property bool threeD: false && GraphicsInfo.api !== GraphicsInfo.Software
         && GraphicsInfo.api !== GraphicsInfo.Unknown
 

@@ -11,8 +11,8 @@ View3D {
     // The flat picture that renders the player's screen (see IvraDevice).
     property QtObject picture
     readonly property IvraStage stage: stage
-    // Image-based light from the studio. Off for now: on Mesa's software renderer a scene lit by it took
-    // over 5 s to its first frame, and a second such scene over 30 s.
+    // Image-based light from the studio. Off: on Mesa's software renderer (llvmpipe) a scene lit by it
+    // takes over 5 s to its first frame and a second such scene about 40 s, whatever the probe's size.
     property bool studioLight: false
 
     enabled: false

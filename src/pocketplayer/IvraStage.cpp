@@ -76,11 +76,7 @@ IvraPart::IvraPart(const BodyPart& part, const IvraSurface::Upload& upload, QObj
 
 IvraStage::IvraStage(QObject* parent) : QObject(parent), m_screen(new IvraTexture) {
     m_screen->setParent(this);
-    // The environment is drawn top-down; a light probe's first row is the bottom of the studio. Qt Quick 3D
-    // prefilters a light probe for every scene, which takes seconds at full size on a software renderer;
-    // the blurred studio holds no detail that a quarter of its size loses.
-    m_environment = new IvraTexture(
-        Studio::environment().scaled(256, 128, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).mirrored());
+    m_environment = new IvraTexture(Studio::lightProbe());
     m_environment->setParent(this);
     m_finish = Ivra::signature(m_model);
 }

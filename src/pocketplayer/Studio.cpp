@@ -151,6 +151,17 @@ const QImage& environment() {
     return image;
 }
 
+QImage lightProbeOf(const QImage& environment) {
+    return environment.scaled(lightProbeSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .mirrored()
+        .convertToFormat(QImage::Format_RGBA8888);
+}
+
+const QImage& lightProbe() {
+    static const QImage image = lightProbeOf(environment());
+    return image;
+}
+
 const QImage& brushed() {
     static const QImage image = normalMap(0x2545F4914F6CDD1DULL, false);
     return image;

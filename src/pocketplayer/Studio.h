@@ -10,6 +10,14 @@ namespace Studio {
 // light panels and a dark card, blurred. Drawn top-down: row 0 is the top of the studio.
 const QImage& environment();
 
+// The environment as the scenes' light probe: scaled down, bottom row first (a light probe's first row is
+// the bottom of the studio), in RGBA. Made once per process from `environment()`.
+const QImage& lightProbe();
+QImage lightProbeOf(const QImage& environment);
+// The probe's size. Qt Quick 3D prefilters a light probe into a cube map for every scene that uses it,
+// at a cost that grows with the probe's area; the blurred studio holds no detail that this size loses.
+inline constexpr QSize lightProbeSize{256, 128};
+
 // Normal maps of 256 × 256 pixels, 4 bytes a pixel (red, green, blue, an unused 255), meant to be uploaded
 // byte for byte: red and green tilt the normal, 128 is flat.
 // Straight vertical brush lines, one random tilt per column.

@@ -71,6 +71,17 @@ TEST(Studio, EnvironmentIsALitStudio) {
               std::abs(grey(sharp, 152, 256) - grey(sharp, 154, 256)));
 }
 
+// The probe is the studio upside down: its first row is the bottom (dark), its last the top panel.
+TEST(Studio, LightProbeStartsAtTheStudiosFloor) {
+    const QImage& probe = Studio::lightProbe();
+    ASSERT_EQ(probe.size(), Studio::lightProbeSize);
+    const int w = probe.width(), h = probe.height();
+    EXPECT_LT(grey(probe, w * 600 / 1024, 0), 110);
+    EXPECT_GT(grey(probe, w * 300 / 1024, h - 4), 240);
+    // The dark card stays a quarter across, half-way up.
+    EXPECT_LT(grey(probe, w / 4, h - 1 - h / 2), 60);
+}
+
 TEST(Studio, BlurRepeatsTheEdgesInsteadOfDarkening) {
     QImage flat(64, 32, QImage::Format_RGB32);
     flat.fill(QColor(128, 128, 128));

@@ -372,6 +372,23 @@ TEST(UiSmoke, EveryPageIsCaptured) {
         // Now Playing covers the whole window and leaves through Back.
         if (page == Nav::Page::nowPlaying) app.app().back();
     }
+    // My Player with a player chosen: where the picture is in 3-D, its scene is loaded.
+    app.app().setSamplePlayer(true);
+    app.app().go(Nav::Page::playerSummary);
+    shown("summaryDevice");
+    const QQuickItem* device = find(window->contentItem(), QStringLiteral("summaryDevice"));
+    ASSERT_NE(device, nullptr);
+    if (device->property("threeD").toBool())
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QQuickItem* scene = find(device, QStringLiteral("deviceScene"));
+                return scene && !scene->childItems().isEmpty();
+            },
+            10000))
+            << "the 3-D scene is shown";
+    capture(QStringLiteral("playerSummary-sample"));
+    app.app().setSamplePlayer(false);
+
     // Mixview over the last page, centred on the first artist.
     ASSERT_FALSE(app.library().artists().isEmpty());
     app.app().openMixview(MixSeed::artist(app.library().artists().first().name));

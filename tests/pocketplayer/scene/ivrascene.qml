@@ -81,6 +81,19 @@ TestCase {
         }
     }
 
+    // A page can close while its scene's first frame is still being prepared: the scene goes at once, and
+    // the next one draws.
+    function test_sceneRemovedBeforeItsFirstFrame() {
+        for (let i = 0; i < 3; ++i) {
+            const early = sceneMaker.createObject(testCase)
+            wait(i * 20)
+            early.destroy()
+        }
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        settle(holder)
+        verify(brightness(grabImage(holder), 80, 40) < 250, "the next scene draws its body")
+    }
+
     function test_nodesStayForANewScreenAndGoForANewModel() {
         const holder = createTemporaryObject(sceneMaker, testCase)
         const scene = holder.scene
@@ -127,6 +140,34 @@ TestCase {
         image.save(sceneProbe.shotPath("ivra-scene-half-screen"))
         verify(brightness(image, x, upper) > 150, "white above lights the upper half, " + brightness(image, x, upper))
         verify(brightness(image, x, lower) < 60, "black below stays dark, " + brightness(image, x, lower))
+    }
+
+    // With the lights off and the body hidden, a chrome ball in the scene shows what the studio alone does:
+    // light from above (the bright sky and the top panel), darkness below.
+    function test_studioLightsMetalFromAbove() {
+        const holder = createTemporaryObject(sceneMaker, testCase)
+        const scene = holder.scene
+        scene.studioLight = true
+        findNamed(scene.scene, "body").visible = false
+        const top = scene.scene.children
+        for (let i = 0; i < top.length; ++i)
+            if (top[i].brightness !== undefined)
+                top[i].brightness = 0
+        const ball = Qt.createQmlObject(`import QtQuick3D
+            Model {
+                source: "#Sphere"
+                scale: Qt.vector3d(0.3, 0.3, 0.3)
+                materials: PrincipledMaterial { baseColor: "white"; metalness: 1; roughness: 0.25 }
+            }`, scene.scene)
+        settle(holder)
+        const image = grabImage(holder)
+        image.save(sceneProbe.shotPath("ivra-scene-studio-ball"))
+        // The ball's radius is 15 mm, 54 points in the picture; its centre is the picture's.
+        const x = Math.round(161 / 2), y = Math.round(345 / 2)
+        const above = brightness(image, x, y - 40), below = brightness(image, x, y + 40)
+        verify(above > 120, "lit from above, " + above)
+        verify(above > below + 60, "brighter above than below, " + above + " against " + below)
+        ball.destroy()
     }
 
     function test_glassIsOutsideTheFourthLight() {
