@@ -202,6 +202,11 @@ private:
     struct ScanHandoff;
     struct Loaded;
     void set(const QList<Song>& raw);
+    // Lays the edits over the published collection again for the songs and albums named (and the albums
+    // and artists those songs lie in) instead of deriving all of it: an edit changes one song or one album.
+    // The result is what set(m_scanned) would give. False when it cannot be done here (the cache is still
+    // loading): the caller then derives the whole collection.
+    bool reapplyEdits(const QStringList& songPaths, const QStringList& albumIDs);
     // `change` is what the new collection changed, when the caller worked it out already (on a worker).
     void publish(Collection c, std::optional<LibraryChange> change = std::nullopt);
     void adoptCache(Loaded loaded);
@@ -220,6 +225,7 @@ private:
 
     Defaults& m_defaults;
     ScanFunction m_scanFunction;
+    bool m_ownScanner = false; // no scan function was handed in: the scanner's own, which also encodes
 
     QList<Song> m_songs;
     QList<Album> m_albums;
