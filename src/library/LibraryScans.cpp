@@ -50,6 +50,8 @@ struct LibraryStore::ScanResult {
     QList<Song> songs;
     // What the scan started from; held back when the folder turns out to be missing.
     QList<Song> known;
+    bool fromHeld = false;  // `known` is the list held back, not the collection's
+    quint64 generation = 0; // of the collection's raw list when the scan started
     bool folderMissing = false;
     // The scan found exactly the songs it started from (the usual rescan), in whatever order.
     bool unchanged = false;
@@ -135,7 +137,7 @@ void LibraryStore::adoptCache(Loaded loaded) {
         publish(std::move(*loaded.collection));
     } else if (loaded.collection && loaded.folder == m_folder) {
         set(loaded.collection->scanned);
-        m_cacheHoldsScanned = m_scanned.size() == loaded.rawSize;
+        m_cacheHoldsScanned = m_raw.size() == loaded.rawSize;
     }
     emit loadedChanged();
     if (m_scanWhenLoaded) {
@@ -177,12 +179,15 @@ void LibraryStore::scan() {
     // whose lock is the one every exchange between the threads passes (and one ThreadSanitizer can see:
     // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
-    const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
+    const bool fromHeld = m_raw.isEmpty() && !m_heldKnown.isEmpty();
     m_scanThread =
-        std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction, edits = m_edits,
-                     sets = m_sets, songs = m_songs, albums = m_albums, artists = m_artists,
+        std::thread([this, handoff = m_handoff, folder, raw = m_raw, held = m_heldKnown, fromHeld,
+                     generation = m_rawGeneration, scanFunction = m_scanFunction, edits = m_edits, sets = m_sets,
+                     songs = m_songs, duplicates = m_duplicates, albums = m_albums, artists = m_artists,
                      ownScanner = m_ownScanner, stop = m_stop] {
             lowerThisThreadsPriority();
+            // The songs the last scan gave, read back from the collection here rather than kept as a list.
+            const QList<Song> known = fromHeld ? held : raw.songs(songs, duplicates);
             // The known songs by path, pointing into `known`: a map of copies of every song would be a
             // hundred megabytes more at 100,000 songs for the length of every rescan.
             QHash<QString, qsizetype> knownIndex;
@@ -221,6 +226,8 @@ void LibraryStore::scan() {
                 result->songs = scanFunction(folder, knownByPath, progress);
             }
             result->known = known;
+            result->fromHeld = fromHeld;
+            result->generation = generation;
             result->folderMissing = !QFileInfo(folder.path).isDir();
             result->unchanged = result->songs.size() == known.size() && knownIndex.size() == known.size() &&
                                 std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
@@ -270,8 +277,7 @@ void LibraryStore::finishScan(ScanResult result) {
     joinScanThread();
     // Nothing found that the collection does not already hold, and nothing else replaced it meanwhile:
     // deriving it again would give the same collection, so it stays as it is.
-    const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
-                      result.known.constData() == m_scanned.constData();
+    const bool same = result.unchanged && !result.fromHeld && result.generation == m_rawGeneration;
     if (!same) {
         // An edit or another list since the scan began makes the worker's collection stale: derived again.
         if (result.collection && result.sets == m_sets) {

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <algorithm>
 #include <charconv>
+#include <limits>
+#include <utility>
 #include <span>
 
 namespace {
@@ -143,6 +145,91 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+// A derived song with the user's title and album edits taken off. Only for songs whose raw form held no
+// tagged texts, where the tagged texts come from the edits alone.
+Song unedited(Song s) {
+    if (s.taggedTitle) s.title = *std::exchange(s.taggedTitle, std::nullopt);
+    if (s.taggedAlbum) s.album = *std::exchange(s.taggedAlbum, std::nullopt);
+    return s;
+}
+
+} // namespace
+
+ScannedSongs ScannedSongs::of(const QList<Song>& raw, const QList<Song>& songs, const QList<Song>& duplicates,
+                              const QHash<QString, qsizetype>& indexByPath) {
+    ScannedSongs out;
+    QHash<QString, qint32> duplicateByPath;
+    duplicateByPath.reserve(duplicates.size());
+    for (qsizetype i = 0; i < duplicates.size(); ++i)
+        duplicateByPath.insert(duplicates.at(i).url.path, qint32(i));
+    out.order.reserve(raw.size());
+    for (const Song& r : raw) {
+        const Song* derived = nullptr;
+        if (auto it = indexByPath.constFind(r.url.path); it != indexByPath.cend()) {
+            out.order.append(qint32(*it));
+            derived = &songs.at(*it);
+        } else if (auto d = duplicateByPath.constFind(r.url.path); d != duplicateByPath.cend()) {
+            out.order.append(~*d);
+            derived = &duplicates.at(*d);
+        }
+        if (!derived || derived->url != r.url) {
+            // Not derived from this list (it cannot happen): kept whole, in a list of its own.
+            out.order.clear();
+            out.albumArtists.clear();
+            out.whole.clear();
+            for (qsizetype i = 0; i < raw.size(); ++i) {
+                out.order.append(std::numeric_limits<qint32>::min());
+                out.whole.insert(QString::number(i), raw.at(i));
+            }
+            return out;
+        }
+        if (r.taggedTitle || r.taggedAlbum) {
+            out.whole.insert(r.url.path, r);
+            continue;
+        }
+        Song back = unedited(*derived);
+        if (back == r) continue;
+        back.albumArtist = r.albumArtist;
+        if (back == r)
+            out.albumArtists.insert(r.url.path, r.albumArtist);
+        else
+            out.whole.insert(r.url.path, r);
+    }
+    return out;
+}
+
+QList<Song> ScannedSongs::songs(const QList<Song>& songs, const QList<Song>& duplicates) const {
+    QList<Song> out;
+    out.reserve(order.size());
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const qint32 at = order.at(i);
+        if (at == std::numeric_limits<qint32>::min()) {
+            out.append(whole.value(QString::number(i)));
+            continue;
+        }
+        const Song& derived = at >= 0 ? songs.at(at) : duplicates.at(~at);
+        if (auto it = whole.constFind(derived.url.path); it != whole.cend()) {
+            out.append(*it);
+            continue;
+        }
+        out.append(unedited(derived));
+        if (auto it = albumArtists.constFind(derived.url.path); it != albumArtists.cend())
+            out.last().albumArtist = *it;
+    }
+    return out;
+}
+
+Song ScannedSongs::resolved(const Song& derived) const {
+    if (auto it = whole.constFind(derived.url.path); it != whole.cend()) {
+        Song s = *it;
+        s.albumArtist = derived.albumArtist;
+        return s;
+    }
+    return unedited(derived);
+}
 
 QList<Song> LibraryStore::resolveAlbumArtists(QList<Song> songs) {
     // Most groups are one artist spelled one way; only groups where the spelling varies are counted.
@@ -334,6 +421,7 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
     c.artists.reserve(artists.size());
     for (KeyedArtist& a : artists)
         c.artists.append(std::move(a.artist));
+    c.raw = ScannedSongs::of(c.scanned, c.songs, c.duplicates, c.songIndexByPath);
     return c;
 }
 
@@ -348,7 +436,8 @@ void LibraryStore::publish(Collection c, std::optional<LibraryChange> change) {
     m_lastChange = change
                        ? std::move(*change)
                        : LibraryChange::between(m_songs, c.songs, m_albums, c.albums, m_artists, c.artists);
-    m_scanned = std::move(c.scanned);
+    m_raw = std::move(c.raw);
+    ++m_rawGeneration;
     m_songs = std::move(c.songs);
     m_duplicates = std::move(c.duplicates);
     m_albums = std::move(c.albums);
@@ -384,16 +473,11 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
     // Each from its song as scanned, with the album artist the derivation resolved (which no edit changes).
     QHash<QString, Song> remade;
     remade.reserve(remake.size());
-    if (!remake.isEmpty())
-        for (const Song& raw : std::as_const(m_scanned)) {
-            const auto it = remake.constFind(raw.url.path);
-            if (it == remake.cend()) continue;
-            Song s = raw;
-            s.albumArtist = m_songs.at(*it).albumArtist;
-            const QString id = s.albumID();
-            remade.insert(s.url.path, m_edits.apply({s}, {id}).first());
-        }
-    if (remade.size() != remake.size()) return false;
+    for (auto it = remake.cbegin(); it != remake.cend(); ++it) {
+        const Song s = m_raw.resolved(m_songs.at(*it));
+        const QString id = s.albumID();
+        remade.insert(it.key(), m_edits.apply({s}, {id}).first());
+    }
 
     ++m_sets;
     LibraryChange change;
