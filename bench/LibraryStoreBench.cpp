@@ -313,6 +313,8 @@ void BM_RescanUnchanged(benchmark::State& state) {
     Defaults defaults;
     defaults.set(QStringLiteral("libraryFolder"), tree);
     LibraryStore store(defaults);
+    while (!store.loaded()) // a scan asked for before the cache is in would wait for it
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     auto scanAndWait = [&] {
         store.scan();
         while (store.scanning())
