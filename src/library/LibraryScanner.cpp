@@ -276,8 +276,8 @@ private:
 
 using Lookup = std::function<const Song*(const QString& path)>;
 
-QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress, const SongReader& read,
-                     const StopFlag* stop, QByteArray* cacheText);
+QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText);
 
 } // namespace
 
@@ -313,13 +313,14 @@ QList<Song> scanReusing(const FileUrl& folder, const QList<Song>& known, const P
     }
     if (read) return scanWith(folder, lookup, progress, read, stop, cacheText);
     return scanWith(
-        folder, lookup, progress, [](const FileUrl& at, const Song* k) { return song(at, k); }, stop, cacheText);
+        folder, lookup, progress, [](const FileUrl& at, const Song* k) { return song(at, k); }, stop,
+        cacheText);
 }
 
 namespace {
 
-QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress, const SongReader& read,
-                     const StopFlag* stop, QByteArray* cacheText) {
+QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText) {
     // Eight reader threads of our own start on the files while the walk is still listing them: on a large
     // library the walk is a good part of a full scan, and reading need not wait for it. At most eight of
     // them read at once. A reader takes one new file at a time, but a run of known files (on a rescan, one

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <utility>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -463,7 +463,8 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
     // The songs to lay the edits over again: those named, and every song of the albums named.
     QHash<QString, qsizetype> remake; // path to index in m_songs
     for (const QString& path : songPaths)
-        if (auto it = m_songIndexByPath.constFind(path); it != m_songIndexByPath.cend()) remake.insert(path, *it);
+        if (auto it = m_songIndexByPath.constFind(path); it != m_songIndexByPath.cend())
+            remake.insert(path, *it);
     QSet<QString> albums(albumIDs.cbegin(), albumIDs.cend());
     for (const QString& id : albumIDs)
         if (auto it = m_albumIndexByID.constFind(id); it != m_albumIndexByID.cend())
@@ -532,8 +533,9 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
         // Moved to its place among the others, which keep their order.
         const Place place = placeOf(album);
         m_albums.removeAt(at);
-        const auto to = std::partition_point(m_albums.cbegin(), m_albums.cend(),
-                                             [&](const Album& other) { return before(placeOf(other), place); });
+        const auto to = std::partition_point(m_albums.cbegin(), m_albums.cend(), [&](const Album& other) {
+            return before(placeOf(other), place);
+        });
         const qsizetype p = to - m_albums.cbegin();
         m_albums.insert(p, std::move(album));
         for (qsizetype i = std::min(at, p); i <= std::max(at, p); ++i)
@@ -549,9 +551,8 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
         const auto firstOf = std::partition_point(m_albums.cbegin(), m_albums.cend(), [&](const Album& a) {
             return Text::plainCompare(keyOf(a), key) < 0;
         });
-        const auto endOf = std::partition_point(firstOf, m_albums.cend(), [&](const Album& a) {
-            return Text::plainCompare(keyOf(a), key) == 0;
-        });
+        const auto endOf = std::partition_point(
+            firstOf, m_albums.cend(), [&](const Album& a) { return Text::plainCompare(keyOf(a), key) == 0; });
         Artist artist;
         artist.albums = QList<Album>(firstOf, endOf);
         if (artist.albums.isEmpty()) continue;

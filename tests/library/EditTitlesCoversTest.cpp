@@ -200,8 +200,8 @@ namespace {
 // present twice.
 QList<Song> movingLibrary() {
     QList<Song> songs;
-    const auto add = [&](const QString& path, const QString& artist, const QString& album, const QString& title,
-                         qint64 track, std::optional<qint64> year = std::nullopt) {
+    const auto add = [&](const QString& path, const QString& artist, const QString& album,
+                         const QString& title, qint64 track, std::optional<qint64> year = std::nullopt) {
         Song s = makeSong(path, artist, album, title);
         s.track = track;
         s.year = year;
@@ -239,17 +239,19 @@ TEST(EditInPlace, EveryEditGivesWhatAWholeDerivationGives) {
     const QString mix = albumKey("Various Artists", "Mix");
 
     const std::function<void()> edits[] = {
-        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Zulu"); },    // a tie now sorts last
-        [&] { library->rename(*library->song("/m/Z/Tie/b.flac"), "Aaa"); },    // and back, by the kept copy
-        [&] { library->rename(library->duplicates().first(), "Omega"); },      // a duplicate: nothing shows
-        [&] { library->rename(*library->album(tie), "A Tie"); },               // moves before "Early"
-        [&] { library->rename(*library->album(gold), "Arrival"); },            // artist spelled two ways
+        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Zulu"); }, // a tie now sorts last
+        [&] { library->rename(*library->song("/m/Z/Tie/b.flac"), "Aaa"); }, // and back, by the kept copy
+        [&] { library->rename(library->duplicates().first(), "Omega"); },   // a duplicate: nothing shows
+        [&] { library->rename(*library->album(tie), "A Tie"); },            // moves before "Early"
+        [&] { library->rename(*library->album(gold), "Arrival"); },         // artist spelled two ways
         [&] { library->rename(*library->song("/m/A/Gold/2.mp3"), "Abba first"); },
-        [&] { library->rename(*library->album(mix), "Zz"); },                  // a resolved album artist
+        [&] { library->rename(*library->album(mix), "Zz"); }, // a resolved album artist
         [&] { library->rename(*library->song("/m/Mix/2.mp3"), "Zz"); },
-        [&] { ASSERT_TRUE(library->setCover(pictureFile(home, "c.png", QSize(8, 8)), *library->album(gold))); },
-        [&] { library->rename(*library->album(tie), ""); },                    // the edit taken away
-        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Alpha"); },  // equal to the tag
+        [&] {
+            ASSERT_TRUE(library->setCover(pictureFile(home, "c.png", QSize(8, 8)), *library->album(gold)));
+        },
+        [&] { library->rename(*library->album(tie), ""); },                  // the edit taken away
+        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Alpha"); }, // equal to the tag
         [&] { library->removeCover(*library->album(gold)); },
         [&] { library->rename(*library->album(albumKey("Zed", "Other")), "Same"); }, // ties on every key
     };

@@ -1,5 +1,5 @@
-#include "library/LibraryCache.h"
 #include "library/LibraryScanner.h"
+#include "library/LibraryCache.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -191,20 +191,21 @@ TEST(LibraryScanner, ScanReusingWritesTheCacheTextOfItsResult) {
     known.removeAt(7);
     known.append(nameOnly(FileUrl::fromPath(root + "/gone.mp3"), nullptr));
     std::atomic<int> read{0};
-    const QList<Song> second = LibraryScanner::scanReusing(
-        FileUrl::fromPath(root), known, {}, nullptr, &text, [&](const FileUrl& at, const Song* k) {
-            if (k) return *k;
-            ++read;
-            return nameOnly(at, k);
-        });
+    const QList<Song> second = LibraryScanner::scanReusing(FileUrl::fromPath(root), known, {}, nullptr, &text,
+                                                           [&](const FileUrl& at, const Song* k) {
+                                                               if (k) return *k;
+                                                               ++read;
+                                                               return nameOnly(at, k);
+                                                           });
     EXPECT_EQ(read.load(), 3);
     ASSERT_EQ(second.size(), 302);
     EXPECT_EQ(text, LibraryCache::encode(second));
     EXPECT_EQ(LibraryCache::decode(text), second);
 
     // An empty folder still gives a readable cache.
-    EXPECT_TRUE(LibraryScanner::scanReusing(FileUrl::fromPath(home.folder("Empty")), known, {}, nullptr, &text)
-                    .isEmpty());
+    EXPECT_TRUE(
+        LibraryScanner::scanReusing(FileUrl::fromPath(home.folder("Empty")), known, {}, nullptr, &text)
+            .isEmpty());
     EXPECT_EQ(text, "[]");
 }
 
