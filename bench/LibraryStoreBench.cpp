@@ -258,6 +258,30 @@ void BM_StoreFromCache(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreFromCache)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// An edit at 100k songs, all on the GUI thread: renaming a song or an album, as the user does it. The store
+// changes the published collection in place (the edited song, its album and that album's artist) rather
+// than deriving all of it again.
+void BM_Edit(benchmark::State& state) {
+    CacheHome home(100000);
+    Defaults defaults;
+    LibraryStore store(defaults, [](const FileUrl&, const QHash<QString, Song>&,
+                                    const LibraryScanner::Progress&) { return QList<Song>{}; });
+    while (!store.loaded())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    const Song song = store.songs().at(store.songs().size() / 2);
+    const QString albumID = song.albumID();
+    int n = 0;
+    for (auto _ : state) {
+        const QString name = QStringLiteral("Renamed %1").arg(++n);
+        if (state.range(0) == 0)
+            store.rename(*store.song(song.path()), name);
+        else
+            store.rename(*store.album(albumID), name);
+    }
+    state.SetLabel(state.range(0) == 0 ? "rename a song" : "rename an album");
+}
+BENCHMARK(BM_Edit)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
 // A music folder of `n` song files for timing rescans: artist and album folders as in a real library.
 // The files are empty: a rescan with nothing changed never opens one, so only names and inodes matter.
 // $VELTO_BENCH_TREE overrides the folder; $VELTO_BENCH_SONGS the number of files (100,000).
