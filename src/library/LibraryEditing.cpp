@@ -19,7 +19,7 @@ void putEdit(QHash<QString, QString>& edits, const QString& key, const QString& 
 void LibraryStore::rename(const Song& song, const QString& name) {
     putEdit(m_edits.songTitles, song.url.path, name, song.taggedTitle.value_or(song.title));
     m_edits.save();
-    set(m_scanned);
+    if (!reapplyEdits({song.url.path}, {})) set(scanned());
 }
 
 void LibraryStore::rename(const Album& album, const QString& name) {
@@ -29,7 +29,7 @@ void LibraryStore::rename(const Album& album, const QString& name) {
     // Keyed by the identity, which is built from the tagged name, so pins, picks and covers still find it.
     putEdit(m_edits.albumTitles, album.id(), name, tag);
     m_edits.save();
-    set(m_scanned);
+    if (!reapplyEdits({}, {album.id()})) set(scanned());
 }
 
 bool LibraryStore::setCover(const QUrl& picture, const Album& album) {
@@ -42,7 +42,7 @@ bool LibraryStore::setCover(const QUrl& picture, const Album& album) {
     // The old picture goes only once the record no longer names it; after a failed save the file on disk
     // still names it, and the next run must find it.
     if (m_edits.save() && old && *old != *name) LibraryEdits::forgetCover(*old);
-    set(m_scanned);
+    if (!reapplyEdits({}, {id})) set(scanned());
     return true;
 }
 
@@ -52,7 +52,7 @@ void LibraryStore::removeCover(const Album& album) {
     const QString old = *it;
     m_edits.covers.erase(it);
     if (m_edits.save()) LibraryEdits::forgetCover(old);
-    set(m_scanned);
+    if (!reapplyEdits({}, {album.id()})) set(scanned());
 }
 
 void LibraryStore::coverChosen(const QUrl& picture, const Album& album) {

@@ -37,8 +37,8 @@ void LibraryStore::bringIn(const QList<FileUrl>& items) {
     // Everything the copy needs is taken here, on the GUI thread: the worker never reads the store.
     const QString folder = m_folder.path;
     QSet<QString> known;
-    known.reserve(m_scanned.size());
-    for (const Song& song : std::as_const(m_scanned))
+    known.reserve(m_raw.size());
+    for (const Song& song : scanned())
         known.insert(identity(song));
     setImportStatus(QStringLiteral("looking at what you dropped"));
 

@@ -1,5 +1,6 @@
 #include "LibraryScanner.h"
 
+#include "LibraryCache.h"
 #include "TagValues.h"
 
 #include <QFile>
@@ -243,6 +244,43 @@ Song song(const FileUrl& at, const Song* known) {
     return songFromTags(at, tags, modified, created.value_or(modified), bytes);
 }
 
+namespace {
+
+// The texts many songs share (artist, album, album artist, genre), kept once for all the songs a scan reads:
+// without this each song holds its own copies, tens of megabytes at 100,000 songs. The readers share one
+// table; its lock is taken once per song read from its file, which costs nothing beside the reading.
+class SharedTexts {
+public:
+    void share(Song& s) {
+        std::lock_guard lock(m_mutex);
+        share(s.artist);
+        share(s.album);
+        share(s.albumArtist);
+        if (s.albumArtistTag) share(*s.albumArtistTag);
+        if (s.genre) share(*s.genre);
+    }
+
+private:
+    void share(QString& text) {
+        if (text.isEmpty()) return;
+        const auto it = m_texts.constFind(text);
+        if (it == m_texts.cend())
+            m_texts.insert(text);
+        else
+            text = *it;
+    }
+
+    std::mutex m_mutex;
+    QSet<QString> m_texts;
+};
+
+using Lookup = std::function<const Song*(const QString& path)>;
+
+QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText);
+
+} // namespace
+
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const StopFlag* stop) {
     return scan(
@@ -251,6 +289,38 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
 
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const SongReader& read, const StopFlag* stop) {
+    const Lookup lookup = [&known](const QString& path) -> const Song* {
+        const auto it = known.constFind(path);
+        return it == known.cend() ? nullptr : &it.value();
+    };
+    return scanWith(folder, lookup, progress, read, stop, nullptr);
+}
+
+QList<Song> scanReusing(const FileUrl& folder, const QList<Song>& known, const Progress& progress,
+                        const StopFlag* stop, QByteArray* cacheText, const SongReader& read) {
+    QHash<QString, qsizetype> index;
+    index.reserve(known.size());
+    for (qsizetype i = 0; i < known.size(); ++i) // the first of a doubled path stands
+        if (!index.contains(known.at(i).url.path)) index.insert(known.at(i).url.path, i);
+    const Lookup lookup = [&](const QString& path) -> const Song* {
+        const auto it = index.constFind(path);
+        return it == index.cend() ? nullptr : &known.at(*it);
+    };
+    if (cacheText) {
+        *cacheText = QByteArray();
+        cacheText->reserve(known.size() * 320 + 2); // about 300 bytes a song
+        cacheText->append('[');
+    }
+    if (read) return scanWith(folder, lookup, progress, read, stop, cacheText);
+    return scanWith(
+        folder, lookup, progress, [](const FileUrl& at, const Song* k) { return song(at, k); }, stop,
+        cacheText);
+}
+
+namespace {
+
+QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText) {
     // Eight reader threads of our own start on the files while the walk is still listing them: on a large
     // library the walk is a good part of a full scan, and reading need not wait for it. At most eight of
     // them read at once. A reader takes one new file at a time, but a run of known files (on a rescan, one
@@ -277,6 +347,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     bool reporting = false;
     qsizetype reported = 0; // the last count reported
     QList<Song> result;
+    SharedTexts texts;
     const auto stopped = [&] { return stop && stop->load(std::memory_order_relaxed); };
 
     // Reports every multiple of 25 up to what has finished; called with `reporting` set by the caller.
@@ -291,18 +362,34 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
         reporting = false;
     };
 
-    const auto readOne = [&](const FileUrl& url) {
-        const auto it = known.constFind(url.path);
+    // One song, and with the cache's text wanted, its text (after a comma) appended to `text`.
+    const auto readOne = [&](const FileUrl& url, QByteArray& text) {
+        const Song* k = lookup(url.path);
+        Song s;
         try {
-            return read(url, it == known.cend() ? nullptr : &it.value());
+            s = read(url, k);
         } catch (...) {
             // Reading never drops a file: what nothing could read is named from its path.
-            return songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
+            s = songFromTags(url, FileTags{}, Date::distantPast(), Date::distantPast(), 0);
         }
+        if (!k || !(k->modified == s.modified)) texts.share(s);
+        if (cacheText) {
+            text.append(',');
+            LibraryCache::appendSong(text, s);
+        }
+        return s;
     };
 
-    // Hands finished songs over; called with the lock held.
-    const auto finish = [&](std::unique_lock<std::mutex>& lock, QList<Song>& songs) {
+    // Hands finished songs (and their text) over; called with the lock held.
+    const auto finish = [&](std::unique_lock<std::mutex>& lock, QList<Song>& songs, QByteArray& text) {
+        if (cacheText && !text.isEmpty()) {
+            // The text's songs are in the order the songs join the result; the first takes no comma.
+            if (result.isEmpty())
+                cacheText->append(text.constData() + 1, text.size() - 1);
+            else
+                cacheText->append(text);
+            text.clear();
+        }
         for (Song& s : songs)
             result.append(std::move(s));
         songs.clear();
@@ -319,6 +406,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     auto reader = [&] {
         QList<FileUrl> batch;
         QList<Song> done;
+        QByteArray text;
         std::unique_lock lock(mutex);
         for (;;) {
             mayStart.wait(lock, [&] { return !reporting && (next < list.size() || walkDone || stopped()); });
@@ -331,7 +419,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
                     ++next;
                     continue;
                 }
-                const bool isKnown = known.contains(url.path);
+                const bool isKnown = lookup(url.path) != nullptr;
                 if (!batch.isEmpty() && !isKnown) break;
                 batch.append(url);
                 ++next;
@@ -341,11 +429,11 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
             lock.unlock();
             for (const FileUrl& url : std::as_const(batch)) {
                 if (stopped()) break;
-                done.append(readOne(url));
+                done.append(readOne(url, text));
             }
             batch.clear();
             lock.lock();
-            finish(lock, done);
+            finish(lock, done, text);
         }
         --readersLeft;
         lock.unlock();
@@ -354,6 +442,7 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
 
     auto sideReader = [&] {
         QList<Song> done;
+        QByteArray text;
         std::unique_lock lock(mutex);
         for (;;) {
             sideMayStart.wait(lock, [&] { return (!reporting && !side.isEmpty()) || readersLeft == 0; });
@@ -364,9 +453,9 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
             }
             const FileUrl url = side.takeFirst();
             lock.unlock();
-            done.append(readOne(url));
+            done.append(readOne(url, text));
             lock.lock();
-            finish(lock, done);
+            finish(lock, done, text);
         }
     };
 
@@ -413,7 +502,10 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     sideMayStart.notify_all();
     for (std::thread& t : readers)
         t.join();
+    if (cacheText) cacheText->append(']');
     return result;
 }
+
+} // namespace
 
 } // namespace LibraryScanner

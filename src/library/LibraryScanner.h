@@ -44,6 +44,14 @@ using SongReader = std::function<Song(const FileUrl& at, const Song* known)>;
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const SongReader& read, const StopFlag* stop = nullptr);
 
+// The store's scan: the known songs are the list the last scan gave (looked up by path, the first of a
+// doubled path standing, and none of them copied into a map), and with `cacheText` the readers also write
+// the library cache's text of the result (LibraryCache::encode of the returned list) as each song finishes,
+// so no serial encoding follows the scan. Texts that many songs share (artist, album, genre) are kept once.
+QList<Song> scanReusing(const FileUrl& folder, const QList<Song>& known, const Progress& progress,
+                        const StopFlag* stop = nullptr, QByteArray* cacheText = nullptr,
+                        const SongReader& read = {});
+
 // What a file name (without its extension) says: "Artist - Album - 07 - Title", "03 Song", "Song".
 struct FileNameParts {
     std::optional<QString> artist;

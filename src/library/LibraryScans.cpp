@@ -50,6 +50,8 @@ struct LibraryStore::ScanResult {
     QList<Song> songs;
     // What the scan started from; held back when the folder turns out to be missing.
     QList<Song> known;
+    bool fromHeld = false;  // `known` is the list held back, not the collection's
+    quint64 generation = 0; // of the collection's raw list when the scan started
     bool folderMissing = false;
     // The scan found exactly the songs it started from (the usual rescan), in whatever order.
     bool unchanged = false;
@@ -85,7 +87,8 @@ LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, QObjec
 LibraryStore::LibraryStore(Defaults& defaults, ScanFunction scanFunction, CacheReader cacheReader,
                            QObject* parent)
     : QObject(parent), m_defaults(defaults), m_scanFunction(std::move(scanFunction)),
-      m_edits(LibraryEdits::load()), m_handoff(std::make_shared<ScanHandoff>()) {
+      m_ownScanner(!m_scanFunction), m_edits(LibraryEdits::load()),
+      m_handoff(std::make_shared<ScanHandoff>()) {
     if (!m_scanFunction)
         m_scanFunction = [stop = m_stop](const FileUrl& folder, const QHash<QString, Song>& known,
                                          const LibraryScanner::Progress& progress) {
@@ -135,7 +138,7 @@ void LibraryStore::adoptCache(Loaded loaded) {
         publish(std::move(*loaded.collection));
     } else if (loaded.collection && loaded.folder == m_folder) {
         set(loaded.collection->scanned);
-        m_cacheHoldsScanned = m_scanned.size() == loaded.rawSize;
+        m_cacheHoldsScanned = m_raw.size() == loaded.rawSize;
     }
     emit loadedChanged();
     if (m_scanWhenLoaded) {
@@ -177,58 +180,81 @@ void LibraryStore::scan() {
     // whose lock is the one every exchange between the threads passes (and one ThreadSanitizer can see:
     // Qt's own event queue, not built for it, would look like a race).
     const FileUrl folder = m_folder;
-    const QList<Song> known = m_scanned.isEmpty() ? m_heldKnown : m_scanned;
-    m_scanThread =
-        std::thread([this, handoff = m_handoff, folder, known, scanFunction = m_scanFunction, edits = m_edits,
-                     sets = m_sets, songs = m_songs, albums = m_albums, artists = m_artists] {
-            lowerThisThreadsPriority();
-            QHash<QString, Song> knownByPath;
-            knownByPath.reserve(known.size());
-            for (const Song& s : known) // the first of a doubled path stands
-                if (!knownByPath.contains(s.url.path)) knownByPath.insert(s.url.path, s);
-            // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
-            // most every 50 ms (the newest report then), and the result brings the last one in any case.
-            std::chrono::steady_clock::time_point lastPost{};
-            auto progress = [this, &handoff, &lastPost](qsizetype done, qsizetype total) {
-                const auto now = std::chrono::steady_clock::now();
-                {
-                    std::lock_guard lock(handoff->mutex);
-                    handoff->progress.append({done, total});
-                }
-                if (now - lastPost < std::chrono::milliseconds(50)) return;
-                lastPost = now;
-                QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
-            };
-            auto result = std::make_unique<ScanResult>();
-            result->folder = folder;
-            result->songs = scanFunction(folder, knownByPath, progress);
-            result->known = known;
-            result->folderMissing = !QFileInfo(folder.path).isDir();
-            result->unchanged = result->songs.size() == known.size() && knownByPath.size() == known.size() &&
-                                std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
-                                    auto it = knownByPath.constFind(s.url.path);
-                                    return it != knownByPath.cend() && *it == s;
-                                });
-            // Encoding 100k songs and deriving their albums and artists take a while; both are done here
-            // rather than on the GUI thread, which then only swaps the new collection in.
-            result->sets = sets;
-            if (!result->unchanged) {
-                result->cacheJson = encodeCache(result->songs);
-                result->collection = build(result->songs, edits);
-                const Collection& c = *result->collection;
-                result->change = LibraryChange::between(songs, c.songs, albums, c.albums, artists, c.artists);
-                for (const Song& s : std::as_const(result->songs)) {
-                    auto it = knownByPath.constFind(s.url.path);
-                    if (it != knownByPath.cend() && it->modified != s.modified)
-                        result->rewritten.append(s.url);
-                }
-            }
+    const bool fromHeld = m_raw.isEmpty() && !m_heldKnown.isEmpty();
+    m_scanThread = std::thread([this, handoff = m_handoff, folder, raw = m_raw, held = m_heldKnown, fromHeld,
+                                generation = m_rawGeneration, scanFunction = m_scanFunction, edits = m_edits,
+                                sets = m_sets, songs = m_songs, duplicates = m_duplicates, albums = m_albums,
+                                artists = m_artists, ownScanner = m_ownScanner, stop = m_stop] {
+        lowerThisThreadsPriority();
+        // The songs the last scan gave, read back from the collection here rather than kept as a list.
+        const QList<Song> known = fromHeld ? held : raw.songs(songs, duplicates);
+        // The known songs by path, pointing into `known`: a map of copies of every song would be a
+        // hundred megabytes more at 100,000 songs for the length of every rescan.
+        QHash<QString, qsizetype> knownIndex;
+        knownIndex.reserve(known.size());
+        for (qsizetype i = 0; i < known.size(); ++i) // the first of a doubled path stands
+            if (!knownIndex.contains(known.at(i).url.path)) knownIndex.insert(known.at(i).url.path, i);
+        const auto knownSong = [&](const QString& path) -> const Song* {
+            const auto it = knownIndex.constFind(path);
+            return it == knownIndex.cend() ? nullptr : &known.at(*it);
+        };
+        // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
+        // most every 50 ms (the newest report then), and the result brings the last one in any case.
+        std::chrono::steady_clock::time_point lastPost{};
+        auto progress = [this, &handoff, &lastPost](qsizetype done, qsizetype total) {
+            const auto now = std::chrono::steady_clock::now();
             {
                 std::lock_guard lock(handoff->mutex);
-                handoff->result = std::move(result);
+                handoff->progress.append({done, total});
             }
+            if (now - lastPost < std::chrono::milliseconds(50)) return;
+            lastPost = now;
             QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
-        });
+        };
+        auto result = std::make_unique<ScanResult>();
+        result->folder = folder;
+        // Our own scanner writes the cache's text in its readers as songs finish; one handed in (tests)
+        // gets the map it asks for, and its result is encoded here.
+        QByteArray cacheJson;
+        if (ownScanner) {
+            result->songs = LibraryScanner::scanReusing(folder, known, progress, stop.get(), &cacheJson);
+        } else {
+            QHash<QString, Song> knownByPath;
+            knownByPath.reserve(knownIndex.size());
+            for (auto it = knownIndex.cbegin(); it != knownIndex.cend(); ++it)
+                knownByPath.insert(it.key(), known.at(*it));
+            result->songs = scanFunction(folder, knownByPath, progress);
+        }
+        result->known = known;
+        result->fromHeld = fromHeld;
+        result->generation = generation;
+        result->folderMissing = !QFileInfo(folder.path).isDir();
+        result->unchanged = result->songs.size() == known.size() && knownIndex.size() == known.size() &&
+                            std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
+                                const Song* k = knownSong(s.url.path);
+                                return k && *k == s;
+                            });
+        // Deriving the albums and artists of 100k songs takes a while; it is done here rather than on
+        // the GUI thread, which then only swaps the new collection in.
+        result->sets = sets;
+        if (!result->unchanged) {
+            result->cacheJson = cacheJson.isNull() ? encodeCache(result->songs) : std::move(cacheJson);
+            result->collection = build(result->songs, edits);
+            const Collection& c = *result->collection;
+            result->change = LibraryChange::between(songs, c.songs, albums, c.albums, artists, c.artists);
+            for (const Song& s : std::as_const(result->songs)) {
+                const Song* k = knownSong(s.url.path);
+                if (k && k->modified != s.modified) result->rewritten.append(s.url);
+            }
+        }
+        // Kept also when nothing changed: the GUI thread writes it if the file does not hold these songs.
+        if (result->cacheJson.isNull()) result->cacheJson = std::move(cacheJson);
+        {
+            std::lock_guard lock(handoff->mutex);
+            handoff->result = std::move(result);
+        }
+        QMetaObject::invokeMethod(this, "deliverScan", Qt::QueuedConnection);
+    });
 }
 
 void LibraryStore::deliverScan() {
@@ -251,8 +277,7 @@ void LibraryStore::finishScan(ScanResult result) {
     joinScanThread();
     // Nothing found that the collection does not already hold, and nothing else replaced it meanwhile:
     // deriving it again would give the same collection, so it stays as it is.
-    const bool same = result.unchanged && result.known.size() == m_scanned.size() &&
-                      result.known.constData() == m_scanned.constData();
+    const bool same = result.unchanged && !result.fromHeld && result.generation == m_rawGeneration;
     if (!same) {
         // An edit or another list since the scan began makes the worker's collection stale: derived again.
         if (result.collection && result.sets == m_sets) {

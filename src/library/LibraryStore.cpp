@@ -5,7 +5,9 @@
 #include <QSet>
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -143,6 +145,91 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+// A derived song with the user's title and album edits taken off. Only for songs whose raw form held no
+// tagged texts, where the tagged texts come from the edits alone.
+Song unedited(Song s) {
+    if (s.taggedTitle) s.title = *std::exchange(s.taggedTitle, std::nullopt);
+    if (s.taggedAlbum) s.album = *std::exchange(s.taggedAlbum, std::nullopt);
+    return s;
+}
+
+} // namespace
+
+ScannedSongs ScannedSongs::of(const QList<Song>& raw, const QList<Song>& songs, const QList<Song>& duplicates,
+                              const QHash<QString, qsizetype>& indexByPath) {
+    ScannedSongs out;
+    QHash<QString, qint32> duplicateByPath;
+    duplicateByPath.reserve(duplicates.size());
+    for (qsizetype i = 0; i < duplicates.size(); ++i)
+        duplicateByPath.insert(duplicates.at(i).url.path, qint32(i));
+    out.order.reserve(raw.size());
+    for (const Song& r : raw) {
+        const Song* derived = nullptr;
+        if (auto it = indexByPath.constFind(r.url.path); it != indexByPath.cend()) {
+            out.order.append(qint32(*it));
+            derived = &songs.at(*it);
+        } else if (auto d = duplicateByPath.constFind(r.url.path); d != duplicateByPath.cend()) {
+            out.order.append(~*d);
+            derived = &duplicates.at(*d);
+        }
+        if (!derived || derived->url != r.url) {
+            // Not derived from this list (it cannot happen): kept whole, in a list of its own.
+            out.order.clear();
+            out.albumArtists.clear();
+            out.whole.clear();
+            for (qsizetype i = 0; i < raw.size(); ++i) {
+                out.order.append(std::numeric_limits<qint32>::min());
+                out.whole.insert(QString::number(i), raw.at(i));
+            }
+            return out;
+        }
+        if (r.taggedTitle || r.taggedAlbum) {
+            out.whole.insert(r.url.path, r);
+            continue;
+        }
+        Song back = unedited(*derived);
+        if (back == r) continue;
+        back.albumArtist = r.albumArtist;
+        if (back == r)
+            out.albumArtists.insert(r.url.path, r.albumArtist);
+        else
+            out.whole.insert(r.url.path, r);
+    }
+    return out;
+}
+
+QList<Song> ScannedSongs::songs(const QList<Song>& songs, const QList<Song>& duplicates) const {
+    QList<Song> out;
+    out.reserve(order.size());
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const qint32 at = order.at(i);
+        if (at == std::numeric_limits<qint32>::min()) {
+            out.append(whole.value(QString::number(i)));
+            continue;
+        }
+        const Song& derived = at >= 0 ? songs.at(at) : duplicates.at(~at);
+        if (auto it = whole.constFind(derived.url.path); it != whole.cend()) {
+            out.append(*it);
+            continue;
+        }
+        out.append(unedited(derived));
+        if (auto it = albumArtists.constFind(derived.url.path); it != albumArtists.cend())
+            out.last().albumArtist = *it;
+    }
+    return out;
+}
+
+Song ScannedSongs::resolved(const Song& derived) const {
+    if (auto it = whole.constFind(derived.url.path); it != whole.cend()) {
+        Song s = *it;
+        s.albumArtist = derived.albumArtist;
+        return s;
+    }
+    return unedited(derived);
+}
 
 QList<Song> LibraryStore::resolveAlbumArtists(QList<Song> songs) {
     // Most groups are one artist spelled one way; only groups where the spelling varies are counted.
@@ -334,6 +421,7 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
     c.artists.reserve(artists.size());
     for (KeyedArtist& a : artists)
         c.artists.append(std::move(a.artist));
+    c.raw = ScannedSongs::of(c.scanned, c.songs, c.duplicates, c.songIndexByPath);
     return c;
 }
 
@@ -348,7 +436,8 @@ void LibraryStore::publish(Collection c, std::optional<LibraryChange> change) {
     m_lastChange = change
                        ? std::move(*change)
                        : LibraryChange::between(m_songs, c.songs, m_albums, c.albums, m_artists, c.artists);
-    m_scanned = std::move(c.scanned);
+    m_raw = std::move(c.raw);
+    ++m_rawGeneration;
     m_songs = std::move(c.songs);
     m_duplicates = std::move(c.duplicates);
     m_albums = std::move(c.albums);
@@ -366,6 +455,119 @@ void LibraryStore::publish(Collection c, std::optional<LibraryChange> change) {
     emit duplicatesChanged();
     emit albumsChanged();
     emit artistsChanged();
+}
+
+bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList& albumIDs) {
+    if (m_loading) return false;
+
+    // The songs to lay the edits over again: those named, and every song of the albums named.
+    QHash<QString, qsizetype> remake; // path to index in m_songs
+    for (const QString& path : songPaths)
+        if (auto it = m_songIndexByPath.constFind(path); it != m_songIndexByPath.cend())
+            remake.insert(path, *it);
+    QSet<QString> albums(albumIDs.cbegin(), albumIDs.cend());
+    for (const QString& id : albumIDs)
+        if (auto it = m_albumIndexByID.constFind(id); it != m_albumIndexByID.cend())
+            for (const Song& s : m_albums.at(*it).songs)
+                remake.insert(s.url.path, m_songIndexByPath.value(s.url.path));
+
+    // Each from its song as scanned, with the album artist the derivation resolved (which no edit changes).
+    QHash<QString, Song> remade;
+    remade.reserve(remake.size());
+    for (auto it = remake.cbegin(); it != remake.cend(); ++it) {
+        const Song s = m_raw.resolved(m_songs.at(*it));
+        const QString id = s.albumID();
+        remade.insert(it.key(), m_edits.apply({s}, {id}).first());
+    }
+
+    ++m_sets;
+    LibraryChange change;
+    for (auto it = remake.cbegin(); it != remake.cend(); ++it) {
+        const Song& now = remade[it.key()];
+        albums.insert(now.albumID());
+        if (m_songs.at(*it) == now) continue;
+        m_songs[*it] = now;
+        change.changedSongs.append(it.key());
+    }
+
+    // Where an album stands in the collection's order: the sort keys of the derivation, and for ties the
+    // place of its first song in `songs` (the derivation's stable sort keeps that order).
+    struct Place {
+        QString artistKey;
+        qint64 year;
+        QString titleKey;
+        qsizetype first;
+    };
+    const auto placeOf = [this](const Album& a) {
+        qsizetype first = m_songs.size();
+        for (const Song& s : a.songs)
+            first = std::min(first, m_songIndexByPath.value(s.url.path, first));
+        return Place{Text::lower(a.artist), a.year().value_or(0), Text::lower(a.title), first};
+    };
+    const auto before = [](const Place& a, const Place& b) {
+        if (int c = Text::plainCompare(a.artistKey, b.artistKey)) return c < 0;
+        if (a.year != b.year) return a.year < b.year;
+        if (int c = Text::plainCompare(a.titleKey, b.titleKey)) return c < 0;
+        return a.first < b.first;
+    };
+
+    QSet<QString> artistKeys;
+    for (const QString& id : std::as_const(albums)) {
+        const auto found = m_albumIndexByID.constFind(id);
+        if (found == m_albumIndexByID.cend()) continue;
+        const qsizetype at = *found;
+        Album album = m_albums.at(at);
+        for (Song& s : album.songs)
+            if (auto it = remade.constFind(s.url.path); it != remade.cend()) s = *it;
+        std::sort(album.songs.begin(), album.songs.end(), [this](const Song& a, const Song& b) {
+            return m_songIndexByPath.value(a.url.path) < m_songIndexByPath.value(b.url.path);
+        });
+        std::stable_sort(album.songs.begin(), album.songs.end(), songBefore);
+        album.title = album.songs.first().album;
+        album.artist = album.songs.first().albumArtist;
+        album.cover = m_edits.cover(id);
+        if (album == m_albums.at(at)) continue;
+        change.changedAlbums.append(id);
+        artistKeys.insert(Text::lower(album.artist));
+
+        // Moved to its place among the others, which keep their order.
+        const Place place = placeOf(album);
+        m_albums.removeAt(at);
+        const auto to = std::partition_point(m_albums.cbegin(), m_albums.cend(), [&](const Album& other) {
+            return before(placeOf(other), place);
+        });
+        const qsizetype p = to - m_albums.cbegin();
+        m_albums.insert(p, std::move(album));
+        for (qsizetype i = std::min(at, p); i <= std::max(at, p); ++i)
+            m_albumIndexByID[m_albums.at(i).id()] = i;
+    }
+
+    // An artist's albums lie side by side in the sorted albums; its place among the artists keeps, since the
+    // key an edit cannot change is what artists are sorted by.
+    for (const QString& key : std::as_const(artistKeys)) {
+        const auto found = m_artistIndexByKey.constFind(key);
+        if (found == m_artistIndexByKey.cend()) continue;
+        const auto keyOf = [](const Album& a) { return Text::lower(a.artist); };
+        const auto firstOf = std::partition_point(m_albums.cbegin(), m_albums.cend(), [&](const Album& a) {
+            return Text::plainCompare(keyOf(a), key) < 0;
+        });
+        const auto endOf = std::partition_point(
+            firstOf, m_albums.cend(), [&](const Album& a) { return Text::plainCompare(keyOf(a), key) == 0; });
+        Artist artist;
+        artist.albums = QList<Album>(firstOf, endOf);
+        if (artist.albums.isEmpty()) continue;
+        artist.name = artist.albums.first().artist;
+        if (artist == m_artists.at(*found)) continue;
+        m_artists[*found] = std::move(artist);
+        change.changedArtists.append(key);
+    }
+
+    m_lastChange = std::move(change);
+    emit songsChanged();
+    emit duplicatesChanged();
+    emit albumsChanged();
+    emit artistsChanged();
+    return true;
 }
 
 std::optional<Artist> LibraryStore::artist(const QString& named) const {

@@ -6,6 +6,7 @@
 #include "LibraryChange.h"
 #include "LibraryEdits.h"
 #include "LibraryScanner.h"
+#include "ScannedSongs.h"
 
 #include <QHash>
 #include <QList>
@@ -161,6 +162,7 @@ public:
 
     struct Collection {
         QList<Song> scanned; // the raw list, each path once
+        ScannedSongs raw;    // the same, as the store keeps it
         QList<Song> songs;
         QList<Song> duplicates;
         QList<Album> albums;
@@ -202,6 +204,11 @@ private:
     struct ScanHandoff;
     struct Loaded;
     void set(const QList<Song>& raw);
+    // Lays the edits over the published collection again for the songs and albums named (and the albums
+    // and artists those songs lie in) instead of deriving all of it: an edit changes one song or one album.
+    // The result is what set(scanned()) would give. False when it cannot be done here (the cache is still
+    // loading): the caller then derives the whole collection.
+    bool reapplyEdits(const QStringList& songPaths, const QStringList& albumIDs);
     // `change` is what the new collection changed, when the caller worked it out already (on a worker).
     void publish(Collection c, std::optional<LibraryChange> change = std::nullopt);
     void adoptCache(Loaded loaded);
@@ -220,6 +227,7 @@ private:
 
     Defaults& m_defaults;
     ScanFunction m_scanFunction;
+    bool m_ownScanner = false; // no scan function was handed in: the scanner's own, which also encodes
 
     QList<Song> m_songs;
     QList<Album> m_albums;
@@ -232,11 +240,14 @@ private:
     FileUrl m_folder;
 
     bool m_rescanWhenDone = false;
-    QList<Song> m_scanned;
+    // The raw list of the last derivation, read back with scanned(); a generation for "still the same".
+    ScannedSongs m_raw;
+    quint64 m_rawGeneration = 0;
+    QList<Song> scanned() const { return m_raw.songs(m_songs, m_duplicates); }
     // The songs of the last cache while the music folder is missing (an unplugged disk): the collection
     // shows empty, but when the folder returns the scan still reuses them instead of reading every file.
     QList<Song> m_heldKnown;
-    // The cache file holds `m_scanned` (in some order), so a scan that changed nothing need not write it.
+    // The cache file holds the raw list (in some order), so a scan that changed nothing need not write it.
     bool m_cacheHoldsScanned = false;
     LibraryEdits m_edits;
     QHash<QString, qsizetype> m_songIndexByPath;

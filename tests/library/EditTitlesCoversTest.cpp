@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,4 +190,100 @@ TEST(EditCover, PanelTexts) {
     album.title = "Blue";
     EXPECT_EQ(LibraryStore::coverChooseButton(), "Use Cover");
     EXPECT_EQ(LibraryStore::coverChooseMessage(album), "Choose a cover for Blue.");
+}
+
+namespace {
+
+// A small library with the cases where an edit moves things: songs that tie on disc and track (a title
+// decides their order, and with it the album's year), an artist whose albums sort by year and title, an
+// album artist spelled two ways, an untagged compilation whose album artist is resolved, and a song
+// present twice.
+QList<Song> movingLibrary() {
+    QList<Song> songs;
+    const auto add = [&](const QString& path, const QString& artist, const QString& album,
+                         const QString& title, qint64 track, std::optional<qint64> year = std::nullopt) {
+        Song s = makeSong(path, artist, album, title);
+        s.track = track;
+        s.year = year;
+        songs.append(s);
+        return songs.size() - 1;
+    };
+    add("/m/Z/Tie/b.mp3", "Zed", "Tie", "Beta", 1, 1999);
+    add("/m/Z/Tie/a.mp3", "Zed", "Tie", "Alpha", 1);
+    add("/m/Z/Tie/c.mp3", "Zed", "Tie", "Gamma", 2, 1970);
+    add("/m/Z/Early/1.mp3", "Zed", "Early", "One", 1, 1980);
+    add("/m/Z/Same/1.mp3", "Zed", "Same", "One", 1, 1990);
+    add("/m/Z/Other/1.mp3", "Zed", "Other", "One", 1, 1990);
+    const qsizetype upper = add("/m/A/Gold/1.mp3", "ABBA", "Gold", "Dancing Queen", 1);
+    songs[upper].albumArtistTag = songs[upper].albumArtist = "ABBA";
+    const qsizetype lower = add("/m/A/Gold/2.mp3", "Abba", "Gold", "Waterloo", 2);
+    songs[lower].albumArtistTag = songs[lower].albumArtist = "Abba";
+    add("/m/Mix/1.mp3", "Ann", "Mix", "First", 1);
+    add("/m/Mix/2.mp3", "Bob", "Mix", "Second", 2);
+    add("/m/Mix/3.mp3", "Cy", "Mix", "Third", 3);
+    add("/m/Z/Tie/b.flac", "Zed", "Tie", "Beta", 1, 1999);
+    return songs;
+}
+
+} // namespace
+
+// An edit changes the published collection in place rather than deriving all of it again; after every kind
+// of edit, the collection, its lookups and what the change names must be those of a whole derivation.
+TEST(EditInPlace, EveryEditGivesWhatAWholeDerivationGives) {
+    TestHome home;
+    Defaults defaults;
+    const QList<Song> raw = movingLibrary();
+    auto library = libraryWith(defaults, raw);
+    const QString tie = albumKey("Zed", "Tie");
+    const QString gold = albumKey("abba", "Gold");
+    const QString mix = albumKey("Various Artists", "Mix");
+
+    const std::function<void()> edits[] = {
+        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Zulu"); }, // a tie now sorts last
+        [&] { library->rename(*library->song("/m/Z/Tie/b.flac"), "Aaa"); }, // and back, by the kept copy
+        [&] { library->rename(library->duplicates().first(), "Omega"); },   // a duplicate: nothing shows
+        [&] { library->rename(*library->album(tie), "A Tie"); },            // moves before "Early"
+        [&] { library->rename(*library->album(gold), "Arrival"); },         // artist spelled two ways
+        [&] { library->rename(*library->song("/m/A/Gold/2.mp3"), "Abba first"); },
+        [&] { library->rename(*library->album(mix), "Zz"); }, // a resolved album artist
+        [&] { library->rename(*library->song("/m/Mix/2.mp3"), "Zz"); },
+        [&] {
+            ASSERT_TRUE(library->setCover(pictureFile(home, "c.png", QSize(8, 8)), *library->album(gold)));
+        },
+        [&] { library->rename(*library->album(tie), ""); },                  // the edit taken away
+        [&] { library->rename(*library->song("/m/Z/Tie/a.mp3"), "Alpha"); }, // equal to the tag
+        [&] { library->removeCover(*library->album(gold)); },
+        [&] { library->rename(*library->album(albumKey("Zed", "Other")), "Same"); }, // ties on every key
+    };
+    for (qsizetype step = 0; step < qsizetype(std::size(edits)); ++step) {
+        SCOPED_TRACE(step);
+        const auto songsBefore = library->songs();
+        const auto albumsBefore = library->albums();
+        const auto artistsBefore = library->artists();
+        edits[step]();
+        const LibraryStore::Collection whole = LibraryStore::build(raw, LibraryEdits::load());
+        ASSERT_EQ(titlesOf(library->songs()), titlesOf(whole.songs));
+        ASSERT_EQ(library->songs(), whole.songs);
+        ASSERT_EQ(library->albums(), whole.albums);
+        ASSERT_EQ(library->artists(), whole.artists);
+        EXPECT_EQ(library->duplicates(), whole.duplicates);
+        for (const Song& s : whole.songs)
+            EXPECT_EQ(library->song(s.path()), s);
+        for (const Album& a : whole.albums)
+            EXPECT_EQ(library->album(a.id()), a);
+        for (const Artist& a : whole.artists)
+            EXPECT_EQ(library->artist(a.name), a);
+
+        const LibraryChange expected = LibraryChange::between(songsBefore, whole.songs, albumsBefore,
+                                                              whole.albums, artistsBefore, whole.artists);
+        const auto sorted = [](QStringList l) {
+            l.sort();
+            return l;
+        };
+        const LibraryChange& change = library->lastChange();
+        EXPECT_EQ(sorted(change.changedSongs), sorted(expected.changedSongs));
+        EXPECT_EQ(sorted(change.changedAlbums), sorted(expected.changedAlbums));
+        EXPECT_EQ(sorted(change.changedArtists), sorted(expected.changedArtists));
+        EXPECT_TRUE(change.addedSongs.isEmpty() && change.removedSongs.isEmpty());
+    }
 }

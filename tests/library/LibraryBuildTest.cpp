@@ -218,3 +218,42 @@ TEST(LibraryBuild, EmptyListGivesEmptyCollection) {
     EXPECT_TRUE(c.songs.isEmpty() && c.albums.isEmpty() && c.artists.isEmpty() && c.duplicates.isEmpty());
     EXPECT_TRUE(c.songIndexByPath.isEmpty() && c.albumIndexByID.isEmpty());
 }
+
+// The store keeps the raw list as what tells it from the derived songs; read back it must be the very list
+// scanned, in its order, whatever the derivation and the edits did to the songs: resolved album artists,
+// second copies, edited titles and albums (also after edits made later), and raw songs that already held
+// tagged texts or an album artist of their own.
+TEST(LibraryBuild, RawListReadsBackExactlyAfterEveryDerivation) {
+    QList<Song> raw = folderAlbum("/m/Mix", "Mix", {"Ann", "Bob", "Cy"});
+    raw += folderAlbum("/m/Mostly", "Mostly", {"Dee", "Dee", "Eve"});
+    Song copy = makeSong("/m/Mostly/1.flac", "Dee", "Mostly", "1");
+    raw.append(copy);
+    Song oddCache = makeSong("/m/odd.mp3", "Fay", "Odd", "Now");
+    oddCache.taggedTitle = QString("Then");
+    raw.append(oddCache);
+    Song ownAlbumArtist = makeSong("/m/Mix/4.mp3", "Gus", "Mix");
+    ownAlbumArtist.albumArtist = "Someone Else"; // not what a scan makes, but a cache may hold it
+    raw.append(ownAlbumArtist);
+    raw.append(makeSong("/m/Mix/1.mp3", "Ann", "Mix", "doubled path")); // the first stands
+
+    LibraryEdits edits;
+    edits.songTitles.insert("/m/Mix/2.mp3", "Edited");
+    edits.songTitles.insert("/m/odd.mp3", "Edited too");
+    edits.albumTitles.insert(albumKey("Dee", "Mostly"), "Edited album");
+    for (const LibraryEdits& e : {LibraryEdits{}, edits}) {
+        const auto c = LibraryStore::build(raw, e);
+        ASSERT_EQ(c.raw.size(), c.scanned.size());
+        EXPECT_EQ(c.raw.songs(c.songs, c.duplicates), c.scanned);
+        // The same after the edits change on the derived songs alone, as an edit in place does.
+        const auto reedited = LibraryStore::build(raw, e.songTitles.isEmpty() ? edits : LibraryEdits{});
+        EXPECT_EQ(c.raw.songs(reedited.songs, reedited.duplicates), c.scanned);
+        for (const Song& s : c.songs) {
+            Song fromRaw = c.scanned.at(0);
+            for (const Song& r : c.scanned)
+                if (r.url == s.url) fromRaw = r;
+            fromRaw.albumArtist = s.albumArtist;
+            EXPECT_EQ(c.raw.resolved(s), fromRaw) << s.url.path.toStdString();
+        }
+    }
+    EXPECT_TRUE(LibraryStore::build({}, edits).raw.songs({}, {}).isEmpty());
+}

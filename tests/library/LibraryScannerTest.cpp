@@ -1,9 +1,11 @@
 #include "library/LibraryScanner.h"
+#include "library/LibraryCache.h"
 #include "support/TestHome.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QSet>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -156,6 +158,55 @@ TEST(LibraryScanner, ReadsAtMostEightFilesAtOnce) {
     seen.sort();
     EXPECT_EQ(paths(songs), seen);
     EXPECT_EQ(seen.removeDuplicates(), 0);
+}
+
+// The store's scan: known songs found in the list it hands over, the cache's text written by the readers as
+// songs finish (equal to encoding the result afterwards, in the result's order), and texts that many songs
+// share kept once.
+TEST(LibraryScanner, ScanReusingWritesTheCacheTextOfItsResult) {
+    TestHome home;
+    const QString root = home.folder("Music");
+    for (int a = 0; a < 3; ++a)
+        home.folder(QStringLiteral("Music/Artist %1/Älbum \"%1\"").arg(a));
+    for (int i = 0; i < 300; ++i)
+        touch(QStringLiteral("%1/Artist %2/Älbum \"%2\"/%3 Song.mp3").arg(root).arg(i % 3).arg(i));
+
+    QByteArray text;
+    const QList<Song> first =
+        LibraryScanner::scanReusing(FileUrl::fromPath(root), {}, {}, nullptr, &text, nameOnly);
+    ASSERT_EQ(first.size(), 300);
+    EXPECT_EQ(text, LibraryCache::encode(first));
+    QSet<const QChar*> artists, albums;
+    for (const Song& s : first) {
+        artists.insert(s.artist.constData());
+        albums.insert(s.album.constData());
+    }
+    EXPECT_EQ(artists.size(), 3);
+    EXPECT_EQ(albums.size(), 3);
+
+    // A rescan: two new files, one known song missing from the list, one known file gone.
+    touch(root + "/Artist 0/Älbum \"0\"/new 1.mp3");
+    touch(root + "/Artist 1/Älbum \"1\"/new 2.mp3");
+    QList<Song> known = first;
+    known.removeAt(7);
+    known.append(nameOnly(FileUrl::fromPath(root + "/gone.mp3"), nullptr));
+    std::atomic<int> read{0};
+    const QList<Song> second = LibraryScanner::scanReusing(FileUrl::fromPath(root), known, {}, nullptr, &text,
+                                                           [&](const FileUrl& at, const Song* k) {
+                                                               if (k) return *k;
+                                                               ++read;
+                                                               return nameOnly(at, k);
+                                                           });
+    EXPECT_EQ(read.load(), 3);
+    ASSERT_EQ(second.size(), 302);
+    EXPECT_EQ(text, LibraryCache::encode(second));
+    EXPECT_EQ(LibraryCache::decode(text), second);
+
+    // An empty folder still gives a readable cache.
+    EXPECT_TRUE(
+        LibraryScanner::scanReusing(FileUrl::fromPath(home.folder("Empty")), known, {}, nullptr, &text)
+            .isEmpty());
+    EXPECT_EQ(text, "[]");
 }
 
 struct timespec mtimeOf(const QString& path) {
