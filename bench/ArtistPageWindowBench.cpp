@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QTest>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -33,12 +34,21 @@ struct Program : BenchProgram {
     // The artists section with `name` chosen, its entrances over.
     void show(const QString& name, int settleMs = 800) {
         app().app().show(name, std::nullopt);
-        if (!QTest::qWaitFor([&] { return page(name) != nullptr; }, 5000)) qFatal("no artist page");
+        if (!QTest::qWaitFor([&] { return page(name) != nullptr; }, 20000)) {
+            QQuickItem* any = find(QStringLiteral("artistPage"));
+            qFatal("no artist page: %s", any ? qPrintable(any->property("artistName").toString()) : "none");
+        }
         QTest::qWait(settleMs);
     }
-    QQuickItem* page(const QString& name) const {
-        QQuickItem* p = find(QStringLiteral("artistPage"));
-        return p && p->property("artistName").toString() == name ? p : nullptr;
+    // The page of `name`; the page it replaces may still be in the window, on its way out.
+    QQuickItem* page(const QString& name) const { return findPage(window()->contentItem(), name); }
+    static QQuickItem* findPage(QQuickItem* item, const QString& name) {
+        if (item->objectName() == QStringLiteral("artistPage") &&
+            item->property("artistName").toString() == name)
+            return item;
+        for (QQuickItem* child : item->childItems())
+            if (QQuickItem* found = findPage(child, name)) return found;
+        return nullptr;
     }
 };
 
@@ -53,7 +63,7 @@ void BM_ArtistPageFirstFrame(benchmark::State& state) {
         p.show(otherArtist);
         // From the choice to the first frame that shows the new page, the GUI thread's time.
         state.SetIterationTime(p.firstFrame([&] { p.app().app().show(bigArtist, std::nullopt); },
-                                            [&] { return p.page(bigArtist) != nullptr; }));
+                                            [&] { return p.page(bigArtist) != nullptr; }, 30000));
     }
     state.counters["goal_ms"] = 100;
 }
