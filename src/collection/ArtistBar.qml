@@ -14,7 +14,8 @@ Item {
     property real progress: 0
     property bool showsName: false
     readonly property string name: model ? model.shownName : ""
-    readonly property bool takesClicks: progress > 0.9
+    // Whether it takes clicks at `progress`: the page asks HeroMotion.
+    property bool takesClicks: false
 
     height: 56
     enabled: takesClicks

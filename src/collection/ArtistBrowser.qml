@@ -116,8 +116,8 @@ FocusScope {
         Repeater {
             model: browser.rules.artistKey !== "" ? [browser.rules.artistKey] : []
             delegate: ArtistPage {
-                width: right.width
-                height: right.height
+                // Made inside `right`, whose size it takes.
+                anchors.fill: parent
                 section: browser.rules
             }
         }

@@ -6,8 +6,9 @@ import Velto.Kit
 import Velto.Collection
 
 // The chosen artist's page: one scroll of the hero, the albums, the most played songs and the similar
-// artists. As the hero scrolls away the name glides out of it into a compact bar along the top edge. How
-// everything moves with the scroll comes from HeroMotion.
+// artists, with the open album's songs in a column at the right. As the hero scrolls away the name glides
+// out of it into a compact bar along the top edge. How everything moves with the scroll comes from
+// HeroMotion; the album grid's rules and keys from the section's grid model.
 Item {
     id: page
     objectName: "artistPage"
@@ -16,7 +17,10 @@ Item {
     readonly property alias flick: flick
     readonly property alias motion: motion
     readonly property alias model: pageModel
-    readonly property real columnWidth: width
+    readonly property alias grid: grid
+    readonly property alias songs: songs
+    readonly property bool hasSongs: albumID !== ""
+    readonly property real columnWidth: motion.columnWidth(width, hasSongs)
 
     Accessible.role: Accessible.Pane
     Accessible.name: artistName
@@ -44,6 +48,9 @@ Item {
     Component.onCompleted: {
         entrance.start()
         shownAlbum = albumID
+        // The grid or the songs of the page this one replaces had the keyboard: they have it here too.
+        if (grid.active) grid.takeFocus()
+        else if (songs.active) songs.takeFocus()
     }
     ParallelAnimation {
         id: entrance
@@ -58,17 +65,23 @@ Item {
         const first = shownAlbum === ""
         shownAlbum = albumID
         if (first || albumID === "") return
-        const cell = albums.cellFor(albumID)
+        const cell = cellOf(grid, albumID)
         if (!cell) return
         const top = cell.mapToItem(flick.contentItem, 0, 0).y
-        const bottom = top + cell.height
-        let target = flick.contentY
-        if (top < flick.contentY) target = top
-        else if (bottom > flick.contentY + flick.height) target = bottom - flick.height
-        if (target !== flick.contentY) {
-            scrollTo.to = target
-            scrollTo.restart()
+        const target = motion.revealOffset(top, top + cell.height, flick.contentY, flick.height)
+        if (Math.abs(target - flick.contentY) < 0.5) return
+        scrollTo.to = target
+        scrollTo.restart()
+    }
+    // The grid's cell of an album, found among the grid's rows; null when it has none.
+    function cellOf(item: Item, id: string): Item {
+        const cell = item as AlbumCell
+        if (cell && cell.albumId === id) return cell
+        for (let i = 0; i < item.children.length; ++i) {
+            const found = cellOf(item.children[i], id)
+            if (found) return found
         }
+        return null
     }
     NumberAnimation {
         id: scrollTo
@@ -107,10 +120,30 @@ Item {
                 width: motion.contentWidth
                 spacing: 44
 
-                ArtistAlbumBlock {
-                    id: albums
+                Column {
                     width: parent.width
-                    section: page.section
+                    spacing: 16
+                    ColumnHeader {
+                        width: parent.width
+                        count: grid.model ? grid.model.albumCount : 0
+                        noun: "album"
+                        sort: page.section ? page.section.albumSortLabel : ""
+                        sortable: true
+                        onSortClicked: page.section.nextAlbumSort()
+                    }
+                    AlbumGrid {
+                        id: grid
+                        objectName: "artistAlbumGrid"
+                        width: parent.width
+                        fixedWidth: motion.contentWidth
+                        model: page.section ? page.section.albumGrid : null
+                        minWidth: 150
+                        spacing: 24
+                        showArtistLink: false
+                        quietSelection: true
+                        active: page.section !== null && page.section.focusColumn === CollectionColumn.Focus.albums
+                        onFocusRequested: page.section.focusColumn = CollectionColumn.Focus.albums
+                    }
                 }
                 ArtistMostPlayedView {
                     width: parent.width
@@ -125,10 +158,28 @@ Item {
         }
     }
 
+    // The open album's songs; Left in them gives the grid the keyboard.
+    AlbumSongs {
+        id: songs
+        objectName: "artistAlbumSongs"
+        visible: page.hasSongs
+        x: page.width - 380
+        width: 380
+        height: page.height
+        albumId: page.albumID
+        showArtist: false
+        active: page.section !== null && page.section.focusColumn === CollectionColumn.Focus.songs
+        onFocusRequested: page.section.focusColumn = CollectionColumn.Focus.songs
+        onLeftPressed: page.section.focusColumn = CollectionColumn.Focus.albums
+    }
+
     ArtistBar {
+        id: bar
         width: page.columnWidth
         model: pageModel
         progress: motion.barProgress
+        // Of the progress shown, which with reduce motion eases in after the switch.
+        takesClicks: motion.takesClicks(bar.progress)
         showsName: Motion.reduceMotion
         Behavior on progress {
             enabled: Motion.reduceMotion

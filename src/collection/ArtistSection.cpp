@@ -9,7 +9,15 @@
 #include <cmath>
 
 ArtistSection::ArtistSection(QObject* parent) : QObject(parent) {
+    m_grid.setSecond(AlbumGridModel::SecondLine::year);
+    m_grid.setHasLeft(true);
+    connect(&m_grid, &AlbumGridModel::selectionPicked, this, &ArtistSection::chooseAlbum);
+    connect(&m_grid, &AlbumGridModel::leftPressed, this,
+            [this] { setFocusColumn(int(CollectionColumn::artists)); });
+    connect(&m_grid, &AlbumGridModel::rightPressed, this,
+            [this] { setFocusColumn(int(CollectionColumn::songs)); });
     connect(this, &ArtistSection::changed, this, [this] {
+        updateGrid();
         const std::optional<Artist> a = artist();
         const QString key = a ? a->id() : QString();
         if (key == m_artistKey) return;
@@ -22,6 +30,7 @@ void ArtistSection::setApp(AppModel* app) {
     if (m_app == app) return;
     disconnect(m_appConnection);
     m_app = app;
+    m_grid.setApp(app);
     if (app) m_appConnection = connect(app, &AppModel::selectionChanged, this, &ArtistSection::changed);
     emit storesChanged();
     emit changed();
@@ -110,6 +119,15 @@ QString ArtistSection::albumID() const {
     return sorted.first().id();
 }
 
+void ArtistSection::updateGrid() {
+    // The grid is told only the rows that differ, so choosing another album redraws no cell.
+    m_grid.setAlbums(hasArtist() ? albums() : QList<Album>());
+    const QString shown = albumID();
+    m_grid.setSelection(shown);
+    // Right hands the keyboard to the songs only while an album's songs stand beside the grid.
+    m_grid.setHasRight(!shown.isEmpty());
+}
+
 void ArtistSection::setFocusColumn(int column) {
     if (m_focus == column) return;
     m_focus = column;
@@ -188,10 +206,4 @@ QString ArtistWallGrid::counts(int albums, int songs) {
     const QString s =
         songs == 1 ? QStringLiteral("1 song") : QString::number(songs) + QStringLiteral(" songs");
     return a + QStringLiteral(" · ") + s;
-}
-
-double ArtistWallGrid::albumCellWidth(double width, double minimum, double spacing) {
-    if (!std::isfinite(width) || width <= minimum) return minimum;
-    const int n = std::max(1, int(std::floor((width + spacing) / (minimum + spacing))));
-    return (width - spacing * (n - 1)) / n;
 }

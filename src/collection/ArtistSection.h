@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlbumGridModel.h"
 #include "ListKeys.h"
 #include "Sorts.h"
 #include "library/Artist.h"
@@ -39,6 +40,9 @@ class ArtistSection : public QObject {
     // The album whose songs stand beside the page: the chosen one when the artist has it, else the first;
     // empty without albums.
     Q_PROPERTY(QString albumID READ albumID NOTIFY changed)
+    // The artist page's album grid: the chosen artist's albums in the sort with their years, `albumID`
+    // selected. A pick opens that album; Left gives the keyboard to the artist column, Right to the songs.
+    Q_PROPERTY(AlbumGridModel* albumGrid READ albumGrid CONSTANT)
     Q_PROPERTY(QString albumSort READ albumSortRaw NOTIFY changed)
     Q_PROPERTY(QString albumSortLabel READ albumSortLabel NOTIFY changed)
     // Which column holds the keyboard: a CollectionColumn value, -1 before the section first takes it.
@@ -54,6 +58,7 @@ public:
     Player* player() const { return m_player; }
     void setPlayer(Player* player) {
         m_player = player;
+        m_grid.setPlayer(player);
         emit storesChanged();
     }
     Defaults* defaults() const { return m_defaults; }
@@ -72,6 +77,7 @@ public:
     QList<Album> albums() const;
     QVariantList albumValues() const;
     QString albumID() const;
+    AlbumGridModel* albumGrid() { return &m_grid; }
     int focusColumn() const { return m_focus; }
     void setFocusColumn(int column);
 
@@ -99,6 +105,8 @@ signals:
     void artistKeyChanged();
 
 private:
+    void updateGrid();
+
     QPointer<AppModel> m_app;
     QPointer<LibraryStore> m_library;
     QPointer<Player> m_player;
@@ -106,6 +114,7 @@ private:
     QMetaObject::Connection m_appConnection, m_libraryConnection, m_defaultsConnection;
     int m_focus = -1;
     QString m_artistKey;
+    AlbumGridModel m_grid;
 };
 
 // The wall's measures and the words under its tiles, for the views.
@@ -120,6 +129,4 @@ public:
     Q_INVOKABLE static double cellWidth(double width);
     // "1 album · 1 song", "3 albums · 36 songs".
     Q_INVOKABLE static QString counts(int albums, int songs);
-    // An album grid's cells: as many of at least `minimum` as fit with `spacing` between, sharing the width.
-    Q_INVOKABLE static double albumCellWidth(double width, double minimum, double spacing);
 };

@@ -47,6 +47,16 @@ HeroMotion::State HeroMotion::compute(double scrolled, double pageHeight, double
     return s;
 }
 
+double HeroMotion::columnWidth(double width, bool songs) {
+    return songs ? std::max(width - 380 - 36, 0.0) : width;
+}
+
+double HeroMotion::revealOffset(double top, double bottom, double offset, double viewHeight) {
+    if (top < offset || bottom - top > viewHeight) return top;
+    if (bottom > offset + viewHeight) return bottom - viewHeight;
+    return offset;
+}
+
 void HeroMotion::setScrolled(double v) {
     if (m_scrolled == v) return;
     m_scrolled = v;

@@ -67,7 +67,14 @@ public:
     };
     static State compute(double scrolled, double pageHeight, double pageWidth, bool reduceMotion);
     // The bar takes clicks and is read by screen readers only once it has nearly arrived.
-    static bool takesClicks(double progress) { return progress > 0.9; }
+    Q_INVOKABLE static bool takesClicks(double progress) { return progress > 0.9; }
+    // The scrolling column's width in a page `width` wide: all of it, or what the open album's songs (380
+    // and 36 between) leave.
+    Q_INVOKABLE static double columnWidth(double width, bool songs);
+    // Where the page's offset goes to bring a cell (from `top` to `bottom` in the page's content) into a
+    // view `viewHeight` high now at `offset`: nowhere when it shows whole, else just far enough, and to its
+    // top when it is higher than the view.
+    Q_INVOKABLE static double revealOffset(double top, double bottom, double offset, double viewHeight);
 
     explicit HeroMotion(QObject* parent = nullptr) : QObject(parent) { update(); }
 

@@ -148,6 +148,22 @@ TEST(HeroMotion, FollowsTheScrollAsATableOfCases) {
     EXPECT_EQ(HeroMotion::compute(100, h300, 1000, false).parallax, 50);
     EXPECT_EQ(HeroMotion::compute(100, h300, 1000, true).parallax, 0);
 
+    // The open album's songs take 380 and 36 between from the page's width.
+    EXPECT_EQ(HeroMotion::columnWidth(1000, true), 584);
+    EXPECT_EQ(HeroMotion::columnWidth(1000, false), 1000);
+    // A cell comes into a view 500 high by the least scroll; one taller than the view shows its top.
+    struct Reveal {
+        double top, bottom, offset, to;
+    };
+    const Reveal reveals[] = {
+        {100, 300, 0, 0},     // whole in view: stays
+        {600, 800, 0, 300},   // below: its bottom at the view's
+        {100, 300, 200, 100}, // above: its top at the view's
+        {600, 1200, 0, 600},  // taller than the view: its top
+    };
+    for (const Reveal& r : reveals)
+        EXPECT_EQ(HeroMotion::revealOffset(r.top, r.bottom, r.offset, 500), r.to) << r.top << " " << r.offset;
+
     // The shortest page still scrolls past the glide: content of height + h − 56.
     for (double h : {600.0, 800.0, 1200.0}) {
         const HeroMotion::State s = HeroMotion::compute(0, h, 1000, false);
@@ -369,6 +385,20 @@ TEST(SimilarArtists, LooksUpAgainOnlyWhenTheKeyChanges) {
     EXPECT_EQ(similar.key(), QStringLiteral("ann|4|0"));
 }
 
+TEST(SimilarArtists, AnArtistAloneInTheLibraryHasNone) {
+    Rig rig({track("Ann", "A", "a1"), track("Ann", "B", "b1")});
+    RelatedArtists relations(*rig.library, *rig.player, rig.lastFM);
+    ArtistSimilar similar;
+    QSignalSpy lists(&similar, &ArtistSimilar::listChanged);
+    similar.setRelations(&relations);
+    similar.setLastFM(&rig.lastFM);
+    similar.setLibrary(rig.library.get());
+    similar.setArtist(QStringLiteral("Ann"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lists.size() >= 1; }, 10000));
+    // Nothing to show: the block hides, title and row.
+    EXPECT_EQ(similar.count(), 0);
+}
+
 TEST(SimilarArtists, AResultForAnEarlierArtistIsDropped) {
     QList<Song> songs{track("Ann", "A", "a1"), track("Bob", "B", "b1")};
     songs[0].genre = QStringLiteral("dub");
@@ -457,6 +487,82 @@ TEST(ArtistSection, TheColumnCursorIsTheChosenArtist) {
     for (int i = 0; i < 3; ++i)
         section.nextAlbumSort();
     EXPECT_EQ(section.albumSortRaw(), first);
+}
+
+TEST(ArtistSection, ThePageGridShowsTheAlbumsInTheSortAndHandsTheKeysOver) {
+    QList<Song> songs{track("Ann", "Old", "o1"), track("Ann", "New", "n1"), track("Ann", "Undated", "u1"),
+                      track("Bob", "B", "b1")};
+    songs[0].year = 1990;
+    songs[1].year = 2010;
+    songs[0].added = Date{300};
+    songs[1].added = Date{100};
+    songs[2].added = Date{200};
+    Rig rig(songs);
+    ArtistSection section;
+    section.setApp(&rig.app);
+    section.setLibrary(rig.library.get());
+    section.setPlayer(rig.player.get());
+    section.setDefaults(&rig.defaults);
+    AlbumGridModel& grid = *section.albumGrid();
+    // Each cell's title and second line ("-" for none).
+    auto shown = [&] {
+        QStringList out;
+        for (const AlbumGroup& g : grid.groups())
+            for (const Album& a : g.albums)
+                out.append(a.title + ':' + AlbumGridModel::secondOf(a, grid.second()).value_or("-"));
+        return out;
+    };
+    auto withYears = [](const QList<Album>& albums) {
+        QStringList out;
+        for (const Album& a : albums)
+            out.append(a.title + ':' + (a.year() ? QString::number(*a.year()) : QStringLiteral("-")));
+        return out;
+    };
+    // The wall: no grid.
+    EXPECT_EQ(grid.albumCount(), 0);
+    EXPECT_FALSE(grid.hasRight());
+
+    // The artist's albums in the section's sort (by year, the stored default), their years as second line,
+    // the first one open.
+    rig.app.showArtist(QStringLiteral("Ann"));
+    const QList<Album> sorted = section.albums();
+    ASSERT_EQ(sorted.size(), 3);
+    const QStringList expected = withYears(sorted);
+    EXPECT_EQ(shown(), expected);
+    EXPECT_TRUE(expected.contains(QStringLiteral("Undated:-")));
+    EXPECT_EQ(grid.selection(), sorted.first().id());
+    EXPECT_TRUE(grid.hasRight());
+
+    // An arrow picks the next album: it opens beside the page.
+    grid.setColumns(3);
+    EXPECT_TRUE(grid.key(Qt::Key_Right, 0, {}, false));
+    EXPECT_EQ(rig.app.selectedAlbumID(), std::optional<QString>(sorted.at(1).id()));
+    EXPECT_EQ(section.albumID(), sorted.at(1).id());
+    EXPECT_EQ(grid.selection(), sorted.at(1).id());
+    // Right at the row's end gives the songs the keyboard, Left at its start the artist column.
+    grid.key(Qt::Key_Right, 0, {}, false);
+    grid.key(Qt::Key_Right, 0, {}, false);
+    EXPECT_EQ(section.focusColumn(), int(CollectionColumn::songs));
+    grid.key(Qt::Key_Left, 0, {}, false);
+    grid.key(Qt::Key_Left, 0, {}, false);
+    EXPECT_EQ(section.focusColumn(), int(CollectionColumn::songs));
+    grid.key(Qt::Key_Left, 0, {}, false);
+    EXPECT_EQ(section.focusColumn(), int(CollectionColumn::artists));
+    EXPECT_EQ(grid.selection(), sorted.first().id());
+
+    // The sort switch reorders the grid at once (by date added); the open album stays open.
+    section.nextAlbumSort();
+    ASSERT_EQ(section.albumSortRaw(), QStringLiteral("dateAdded"));
+    EXPECT_EQ(shown(), withYears(section.albums()));
+    EXPECT_NE(shown(), expected);
+    EXPECT_EQ(grid.selection(), sorted.first().id());
+
+    // Another artist: only its albums; back to the wall: none.
+    section.showArtist(QStringLiteral("Bob"));
+    EXPECT_EQ(shown(), (QStringList{"B:-"}));
+    section.setArtistIndex(0);
+    EXPECT_EQ(grid.albumCount(), 0);
+    EXPECT_TRUE(grid.selection().isEmpty());
 }
 
 TEST(ArtistSection, TheWallFitsColumnsOf150To200) {
