@@ -28,6 +28,7 @@ std::optional<QUuid> uuidOf(const QString& text) {
 } // namespace
 
 PlaylistPage::PlaylistPage(QObject* parent) : QObject(parent), m_locale(QueueText::userLocale()) {
+    m_list.setShownSongs(&m_songs);
     connect(&m_songs, &SongListModel::countChanged, this, &PlaylistPage::factsChanged);
     // A song list that empties cannot hold the keyboard.
     connect(&m_songs, &SongListModel::countChanged, this, [this] {
