@@ -51,11 +51,89 @@ FocusScope {
             sort: "newest first"
         }
 
+        Item {
+            id: newArea
+            anchors.top: header.bottom
+            anchors.topMargin: 12
+            width: parent.width
+            height: 32
+            // Loaded by its file: a loader cannot make a component bound to this file's scope.
+            Loader {
+                id: namingLoader
+                width: parent.width
+                active: page.naming
+                source: "PlaylistNameField.qml"
+                onLoaded: {
+                    const field = namingLoader.item as PlaylistNameField
+                    field.font = browser.Theme.row
+                    field.submit.connect(page.createFromDraft)
+                    field.page = page
+                }
+            }
+            Item {
+                id: newRow
+                objectName: "newPlaylistRow"
+                visible: !page.naming
+                width: parent.width
+                height: 28
+                readonly property color ink: page.droppingOnNew ? browser.Theme.accentText : browser.Theme.soft
+                Accessible.role: Accessible.Button
+                Accessible.name: newText.text
+                Accessible.onPressAction: page.startNaming()
+                HoverHint.text: "New Playlist (Ctrl+Shift+N), or drop music here to make one of it"
+                HoverHint.hovering: newHover.hovered
+                Rectangle {
+                    anchors.fill: parent
+                    anchors.leftMargin: -8
+                    anchors.rightMargin: -8
+                    color: browser.Theme.accentFrom
+                    opacity: page.droppingOnNew ? 0.16 : 0
+                    border.width: page.droppingOnNew ? 2 : 0
+                    border.color: browser.Theme.accentFrom
+                    Behavior on opacity {
+                        NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
+                    }
+                }
+                HoverRow { id: newHover }
+                Row {
+                    anchors.verticalCenter: parent.verticalCenter
+                    spacing: 8
+                    Symbol {
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: 12
+                        height: 12
+                        size: 10
+                        name: "plus"
+                        color: newRow.ink
+                    }
+                    Text {
+                        id: newText
+                        objectName: "newPlaylistText"
+                        text: page.droppingOnNew ? "New playlist of these" : "New playlist"
+                        font: browser.Theme.row
+                        color: newRow.ink
+                    }
+                }
+                TapHandler { onTapped: page.startNaming() }
+                DropArea {
+                    anchors.fill: parent
+                    keys: [Picks.mimeType()]
+                    onEntered: page.droppingOnNew = true
+                    onExited: page.droppingOnNew = false
+                    onDropped: (drop) => {
+                        page.droppingOnNew = false
+                        const taken = page.makePlaylist(SongRows.picksOf(drop.getDataAsString(Picks.mimeType())))
+                        drop.accepted = taken
+                        if (taken) drop.acceptProposedAction()
+                    }
+                }
+            }
+        }
+
         ListView {
             id: listView
             objectName: "playlistList"
-            anchors.top: header.bottom
-            anchors.topMargin: 12
+            anchors.top: newArea.bottom
             anchors.bottom: parent.bottom
             x: -8
             width: parent.width + 16
@@ -72,81 +150,6 @@ FocusScope {
             Keys.onPressed: (event) => {
                 event.accepted = page.listKey(event.key, event.modifiers, event.text, event.isAutoRepeat,
                                               browser.Window.activeFocusItem)
-            }
-
-            // The new-playlist row, or the name field while a playlist is being named, scrolls with the list.
-            header: Item {
-                id: newArea
-                // As wide as the rows: the list reaches 8 px past the column on both sides.
-                width: listView.width - listView.leftMargin - listView.rightMargin
-                height: 32
-                Loader {
-                    width: parent.width
-                    active: page.naming
-                    sourceComponent: PlaylistNameField {
-                        page: page
-                        font: browser.Theme.row
-                        onSubmit: page.createFromDraft()
-                    }
-                }
-                Item {
-                    id: newRow
-                    objectName: "newPlaylistRow"
-                    visible: !page.naming
-                    width: parent.width
-                    height: 28
-                    readonly property color ink: page.droppingOnNew ? browser.Theme.accentText : browser.Theme.soft
-                    Accessible.role: Accessible.Button
-                    Accessible.name: newText.text
-                    Accessible.onPressAction: page.startNaming()
-                    HoverHint.text: "New Playlist (Ctrl+Shift+N), or drop music here to make one of it"
-                    HoverHint.hovering: newHover.hovered
-                    Rectangle {
-                        anchors.fill: parent
-                        anchors.leftMargin: -8
-                        anchors.rightMargin: -8
-                        color: browser.Theme.accentFrom
-                        opacity: page.droppingOnNew ? 0.16 : 0
-                        border.width: page.droppingOnNew ? 2 : 0
-                        border.color: browser.Theme.accentFrom
-                        Behavior on opacity {
-                            NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
-                        }
-                    }
-                    HoverRow { id: newHover }
-                    Row {
-                        anchors.verticalCenter: parent.verticalCenter
-                        spacing: 8
-                        Symbol {
-                            anchors.verticalCenter: parent.verticalCenter
-                            width: 12
-                            height: 12
-                            size: 10
-                            name: "plus"
-                            color: newRow.ink
-                        }
-                        Text {
-                            id: newText
-                            objectName: "newPlaylistText"
-                            text: page.droppingOnNew ? "New playlist of these" : "New playlist"
-                            font: browser.Theme.row
-                            color: newRow.ink
-                        }
-                    }
-                    TapHandler { onTapped: page.startNaming() }
-                    DropArea {
-                        anchors.fill: parent
-                        keys: [Picks.mimeType()]
-                        onEntered: page.droppingOnNew = true
-                        onExited: page.droppingOnNew = false
-                        onDropped: (drop) => {
-                            page.droppingOnNew = false
-                            const taken = page.makePlaylist(SongRows.picksOf(drop.getDataAsString(Picks.mimeType())))
-                            drop.accepted = taken
-                            if (taken) drop.acceptProposedAction()
-                        }
-                    }
-                }
             }
 
             delegate: PlaylistRow {
