@@ -20,7 +20,7 @@ FocusScope {
         onFocusColumnChanged: browser.giveFocus()
         // A name field that goes hands the keyboard back to the column the page names, also when that
         // column had it already (the field had taken it).
-        onEditingChanged: if (page.listFocusable) Qt.callLater(browser.giveFocus)
+        onEditingChanged: if (page.listFocusable) refocus.restart()
         // The confirmation opens and closes with the page's state. A binding of its `visible` would be cut
         // by the dialog's own closing (Escape, a click outside), and the next delete would show nothing.
         onDeletingChanged: page.deleting ? confirm.open() : confirm.close()
@@ -29,6 +29,13 @@ FocusScope {
     function giveFocus() {
         if (page.focusColumn === CollectionColumn.Focus.playlists && page.listFocusable) listView.forceActiveFocus()
         else if (page.focusColumn === CollectionColumn.Focus.songs) detail.songList.takeFocus()
+    }
+
+    // After the page has settled where the keyboard goes.
+    Timer {
+        id: refocus
+        interval: 0
+        onTriggered: browser.giveFocus()
     }
 
     // Once on screen: the list takes the keyboard, and a waiting New Playlist command starts naming.
