@@ -18,11 +18,24 @@ FocusScope {
         id: page
         stores: Stores
         onFocusColumnChanged: browser.giveFocus()
+        // A name field that goes hands the keyboard back to the column the page names, also when that
+        // column had it already (the field had taken it).
+        onEditingChanged: if (page.listFocusable) refocus.restart()
+        // The confirmation opens and closes with the page's state. A binding of its `visible` would be cut
+        // by the dialog's own closing (Escape, a click outside), and the next delete would show nothing.
+        onDeletingChanged: page.deleting ? confirm.open() : confirm.close()
     }
 
     function giveFocus() {
         if (page.focusColumn === CollectionColumn.Focus.playlists && page.listFocusable) listView.forceActiveFocus()
         else if (page.focusColumn === CollectionColumn.Focus.songs) detail.songList.takeFocus()
+    }
+
+    // After the page has settled where the keyboard goes.
+    Timer {
+        id: refocus
+        interval: 0
+        onTriggered: browser.giveFocus()
     }
 
     // Once on screen: the list takes the keyboard, and a waiting New Playlist command starts naming.
@@ -51,13 +64,17 @@ FocusScope {
             anchors.topMargin: 12
             width: parent.width
             height: 32
+            // Loaded by its file: a loader cannot make a component bound to this file's scope.
             Loader {
+                id: namingLoader
                 width: parent.width
                 active: page.naming
-                sourceComponent: PlaylistNameField {
-                    page: page
-                    font: browser.Theme.row
-                    onSubmit: page.createFromDraft()
+                source: "PlaylistNameField.qml"
+                onLoaded: {
+                    const field = namingLoader.item as PlaylistNameField
+                    field.font = browser.Theme.row
+                    field.submit.connect(page.createFromDraft)
+                    field.page = page
                 }
             }
             Item {
@@ -98,6 +115,7 @@ FocusScope {
                     }
                     Text {
                         id: newText
+                        objectName: "newPlaylistText"
                         text: page.droppingOnNew ? "New playlist of these" : "New playlist"
                         font: browser.Theme.row
                         color: newRow.ink
@@ -163,21 +181,24 @@ FocusScope {
         x: (browser.width - width) / 2
         y: (browser.height - height) / 3
         modal: true
+        focus: true
         // DialogButtonBox.DestructiveRole and RejectRole: this Qt's type data for the linter lacks the names.
         readonly property int destructiveRole: 2
         readonly property int rejectRole: 1
-        visible: page.deleting
         title: page.deleteTitle
         Label {
+            objectName: "deletePlaylistMessage"
             text: "The songs stay in your collection."
         }
         footer: DialogButtonBox {
             Button {
+                objectName: "deletePlaylistButton"
                 text: "Delete Playlist"
                 DialogButtonBox.buttonRole: confirm.destructiveRole
                 onClicked: page.confirmDelete()
             }
             Button {
+                objectName: "cancelDeleteButton"
                 text: "Cancel"
                 DialogButtonBox.buttonRole: confirm.rejectRole
             }

@@ -64,10 +64,13 @@ FocusScope {
                         y: 3
                         width: Math.min(420, parent.width)
                         active: detail.page !== null && detail.page.renaming
-                        sourceComponent: PlaylistNameField {
-                            page: detail.page
-                            font: detail.Theme.heading
-                            onSubmit: detail.page.commitRename()
+                        // Loaded by its file: a loader cannot make a component bound to this file's scope.
+                        source: "PlaylistNameField.qml"
+                        onLoaded: {
+                            const field = renameLoader.item as PlaylistNameField
+                            field.font = detail.Theme.heading
+                            field.submit.connect(detail.page.commitRename)
+                            field.page = detail.page
                         }
                     }
                 }

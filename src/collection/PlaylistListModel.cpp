@@ -1,5 +1,7 @@
 #include "PlaylistListModel.h"
 
+#include "PlaylistSongsModel.h"
+
 #include "kit/LikesAndPlays.h"
 #include "library/AutoPlaylist.h"
 #include "library/LibraryStore.h"
@@ -95,9 +97,38 @@ QList<Song> PlaylistListModel::songsOf(const QUuid& id) const {
 
 int PlaylistListModel::songCountAt(int row) const {
     if (row < 0 || row >= m_rows.size()) return 0;
-    const Row& r = m_rows.at(row);
-    if (!r.songCount) r.songCount = int(songsOf(r.id).size());
-    return *r.songCount;
+    ensureSongs(m_rows.at(row));
+    return *m_rows.at(row).songCount;
+}
+
+void PlaylistListModel::ensureSongs(const Row& r) const {
+    if (r.songCount && r.cover) return;
+    // The shown playlist's songs are resolved already: a long one is not resolved again at each edit.
+    const bool shown = m_shown && m_shown->playlistID() == r.id;
+    const QList<Song> resolved = shown ? QList<Song>() : songsOf(r.id);
+    const QList<Song>& songs = shown ? m_shown->rows() : resolved;
+    r.songCount = int(songs.size());
+    QList<QUrl> urls;
+    if (const LibraryStore* library = m_library) {
+        for (const FileUrl& url :
+             PlaylistCover::urls(songs, [library](const QString& id) -> std::optional<FileUrl> {
+                 const std::optional<Album> album = library->album(id);
+                 if (!album || album->songs.isEmpty()) return std::nullopt;
+                 return library->artworkURL(album->songs.first());
+             }))
+            urls.append(url.toUrl());
+    }
+    r.cover = urls;
+}
+
+void PlaylistListModel::setShownSongs(const PlaylistSongsModel* songs) {
+    disconnect(m_shownConnection);
+    m_shown = songs;
+    // Its rows change after the store's signal; the shown row's count and cover follow them.
+    if (songs)
+        m_shownConnection = connect(songs, &SongListModel::countChanged, this, [this] {
+            if (m_shown) forget(rowOf(m_shown->playlistID()), {SongCountRole, CountTextRole, CoverRole});
+        });
 }
 
 QVariant PlaylistListModel::data(const QModelIndex& index, int role) const {
@@ -119,25 +150,9 @@ QVariant PlaylistListModel::data(const QModelIndex& index, int role) const {
         return songCountAt(index.row());
     case CountTextRole:
         return countText(songCountAt(index.row()));
-    case CoverRole: {
-        if (!r.cover) {
-            const QList<Song> songs = songsOf(r.id);
-            r.songCount = int(songs.size());
-            const LibraryStore* library = m_library;
-            QList<QUrl> urls;
-            if (library) {
-                for (const FileUrl& url :
-                     PlaylistCover::urls(songs, [library](const QString& id) -> std::optional<FileUrl> {
-                         const std::optional<Album> album = library->album(id);
-                         if (!album || album->songs.isEmpty()) return std::nullopt;
-                         return library->artworkURL(album->songs.first());
-                     }))
-                    urls.append(url.toUrl());
-            }
-            r.cover = urls;
-        }
+    case CoverRole:
+        ensureSongs(r);
         return QVariant::fromValue(*r.cover);
-    }
     case PickRole: {
         Playlist p;
         p.id = r.id;
@@ -163,8 +178,11 @@ QHash<int, QByteArray> PlaylistListModel::roleNames() const {
 
 void PlaylistListModel::forget(int row, const QList<int>& roles) {
     if (row < 0 || row >= m_rows.size()) return;
-    m_rows[row].songCount.reset();
-    m_rows[row].cover.reset();
+    Row& r = m_rows[row];
+    // Nothing kept is nothing read since the last change was told.
+    if (!r.songCount && !r.cover) return;
+    r.songCount.reset();
+    r.cover.reset();
     emit dataChanged(index(row), index(row), roles);
 }
 

@@ -11,6 +11,7 @@
 
 class LibraryStore;
 class Player;
+class PlaylistSongsModel;
 class PlaylistStore;
 
 // The playlists page's list: the user's playlists in store order (newest first), then the three automatic
@@ -40,6 +41,8 @@ public:
     explicit PlaylistListModel(QObject* parent = nullptr);
 
     void setStores(PlaylistStore* playlists, LibraryStore* library, Player* player);
+    // The detail's rows: the shown playlist's count and cover are read from them.
+    void setShownSongs(const PlaylistSongsModel* songs);
 
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(m_rows.size());
@@ -69,6 +72,8 @@ private:
         mutable std::optional<QList<QUrl>> cover;
     };
     Row rowFor(const QUuid& id) const;
+    // Works out a row's count and cover together, from one resolution of its songs.
+    void ensureSongs(const Row& row) const;
     void reload();
     void forget(int row, const QList<int>& roles);
     void forgetAutomatic();
@@ -83,4 +88,6 @@ private:
     QPointer<Player> m_player;
     QList<Row> m_rows;
     QList<QMetaObject::Connection> m_connections;
+    QPointer<const PlaylistSongsModel> m_shown;
+    QMetaObject::Connection m_shownConnection;
 };

@@ -28,6 +28,7 @@ std::optional<QUuid> uuidOf(const QString& text) {
 } // namespace
 
 PlaylistPage::PlaylistPage(QObject* parent) : QObject(parent), m_locale(QueueText::userLocale()) {
+    m_list.setShownSongs(&m_songs);
     connect(&m_songs, &SongListModel::countChanged, this, &PlaylistPage::factsChanged);
     // A song list that empties cannot hold the keyboard.
     connect(&m_songs, &SongListModel::countChanged, this, [this] {
@@ -64,10 +65,16 @@ void PlaylistPage::setStores(AppModel* app, LibraryStore* library, Player* playe
                          });
     }
     if (playlists) {
-        m_connections << connect(playlists, &PlaylistStore::playlistsChanged, this, [this] {
+        // Songs joining or leaving a playlist change neither the shown playlist's texts nor its row: the
+        // header is told only of playlists made, deleted and renamed (a long playlist's edits stay cheap).
+        const auto retell = [this] {
             follow();
             emit shownChanged();
-        });
+        };
+        m_connections << connect(playlists, &PlaylistStore::playlistsChanged, this, &PlaylistPage::follow)
+                      << connect(playlists, &PlaylistStore::playlistCreated, this, retell)
+                      << connect(playlists, &PlaylistStore::playlistDeleted, this, retell)
+                      << connect(playlists, &PlaylistStore::playlistRenamed, this, retell);
     }
     follow();
 }

@@ -23,7 +23,8 @@ Item {
     readonly property bool landed: page !== null && page.landed === playlistID
     readonly property bool targeted: page !== null && page.dropTarget === playlistID
 
-    width: ListView.view ? ListView.view.width : 0
+    // The column's width: the list's margins let the highlights reach 8 px past both sides.
+    width: ListView.view ? ListView.view.width - ListView.view.leftMargin - ListView.view.rightMargin : 0
     height: (firstAutomatic ? caption.height + caption.y + 4 : 0) + 42
 
     // "automatic", above the first automatic playlist: 18 px below the own rows, 8 px without any.

@@ -8,8 +8,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
+#include <QThreadPool>
 
 namespace {
+
+// One writer for every store: files land in the order the changes were made.
+QThreadPool* writer() {
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(1);
+        return p;
+    }();
+    return pool;
+}
 
 QStringList pathsOf(const QList<Song>& songs) {
     QStringList out;
@@ -22,6 +33,8 @@ QStringList pathsOf(const QList<Song>& songs) {
 } // namespace
 
 PlaylistStore::PlaylistStore(QObject* parent) : QObject(parent) {
+    // A store made after another one reads what that one wrote.
+    waitForWrites();
     // One bad element spoils the whole file; it is then set aside, so the first save cannot overwrite it.
     auto loaded = JsonFile::load<QList<Playlist>>(filePath(), [](const QJsonDocument& doc) {
         std::optional<QList<Playlist>> out;
@@ -42,12 +55,24 @@ QString PlaylistStore::filePath() {
     return DataFolder::file(QStringLiteral("playlists.json"));
 }
 
+PlaylistStore::~PlaylistStore() {
+    waitForWrites();
+}
+
+void PlaylistStore::waitForWrites() {
+    writer()->waitForDone();
+}
+
 void PlaylistStore::save() const {
-    QJsonArray array;
-    for (const Playlist& p : m_playlists)
-        array.append(p.toJson());
-    // A failed write leaves the change in memory; the next successful save writes it.
-    JsonFile::write(filePath(), QJsonDocument(array));
+    // A playlist of 100,000 songs takes longer to encode and write than a frame lasts: the writer does it
+    // from a copy, which shares the lists with the store until its next change.
+    writer()->start([playlists = m_playlists, path = filePath()] {
+        QJsonArray array;
+        for (const Playlist& p : playlists)
+            array.append(p.toJson());
+        // A failed write leaves the change in memory; the next successful save writes it.
+        JsonFile::write(path, QJsonDocument(array));
+    });
 }
 
 void PlaylistStore::changed() {

@@ -12,16 +12,18 @@
 class LibraryStore;
 
 // The user's playlists, newest first, kept in "playlists.json". The one owner of that file: it is read once
-// when the store is made and written whole after every change. Lookups also know the three automatic
-// playlists, which can be named by id but never edited: every editing operation looks the id up among the
-// stored playlists only and does nothing (count 0) when it is not there. The store posts no notices; the
-// callers tell the user what happened.
+// when the store is made and written whole after every change (by a writer thread, see waitForWrites).
+// Lookups also know the three automatic playlists, which can be named by id but never edited: every editing
+// operation looks the id up among the stored playlists only and does nothing (count 0) when it is not there.
+// The store posts no notices; the callers tell the user what happened.
 class PlaylistStore : public QObject {
     Q_OBJECT
     Q_PROPERTY(QList<Playlist> playlists READ playlists NOTIFY playlistsChanged)
 
 public:
     explicit PlaylistStore(QObject* parent = nullptr);
+    // Waits for the file to hold every change.
+    ~PlaylistStore() override;
 
     const QList<Playlist>& playlists() const { return m_playlists; }
 
@@ -50,6 +52,9 @@ public:
     void move(const Song& song, int offset, const QUuid& in);
 
     static QString filePath();
+    // The file is written after each change off the GUI thread, in order; this waits until every change
+    // made so far, by any store, is on disk.
+    static void waitForWrites();
 
 signals:
     // Every change, after the finer signal below that says what it was. Views holding rows of one playlist

@@ -434,6 +434,18 @@ TEST(PlaylistPage, ListFollowsTheStoreRowByRow) {
               QStringLiteral("2 songs"));
     rig.playlists.rename(p.id, QStringLiteral("renamed"));
     EXPECT_EQ(list.nameAt(0), QStringLiteral("renamed"));
+    // The shown playlist's count comes from the detail's rows, another's from the store: both follow edits.
+    const Playlist shown = rig.playlists.create(QStringLiteral("shown"), rig.findAll({"s3", "s4", "s3"}));
+    ASSERT_EQ(rig.page.shownID(), shown.id);
+    EXPECT_EQ(list.data(list.index(0), PlaylistListModel::CountTextRole).toString(),
+              QStringLiteral("3 songs"));
+    rig.page.removeSong(0);
+    EXPECT_EQ(list.data(list.index(0), PlaylistListModel::CountTextRole).toString(),
+              QStringLiteral("1 song"));
+    rig.playlists.add(rig.findAll({"s5"}), p.id);
+    EXPECT_EQ(list.data(list.index(1), PlaylistListModel::CountTextRole).toString(),
+              QStringLiteral("3 songs"));
+    rig.playlists.deletePlaylist(shown.id);
     rig.playlists.deletePlaylist(p.id);
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(reset.size(), 0);

@@ -30,13 +30,20 @@ QStringList paths(const QStringList& names) {
 }
 
 QJsonArray fileArray() {
+    PlaylistStore::waitForWrites();
     return QJsonDocument::fromJson(TestHome::readFile(PlaylistStore::filePath())).array();
 }
 
 // Whether the next operation writes the file: the file is taken away first.
 struct SaveWatch {
-    SaveWatch() { QFile::remove(PlaylistStore::filePath()); }
-    bool saved() const { return QFile::exists(PlaylistStore::filePath()); }
+    SaveWatch() {
+        PlaylistStore::waitForWrites();
+        QFile::remove(PlaylistStore::filePath());
+    }
+    bool saved() const {
+        PlaylistStore::waitForWrites();
+        return QFile::exists(PlaylistStore::filePath());
+    }
 };
 
 const QUuid mostPlayedID = QUuid::fromString(QStringLiteral("5A0E0000-0000-4000-8000-000000000002"));
