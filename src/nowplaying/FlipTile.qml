@@ -19,8 +19,15 @@ Item {
         flips: tile.flips
         introDelay: tile.introDelay
     }
-    onItemIdChanged: card.setItem(itemId, url, pictureOf)
-    Component.onCompleted: card.setItem(itemId, url, pictureOf)
+    // A flip changes the row's roles one by one: the item is handed over once all of them are in, so a new
+    // id never goes out with the address of the item before it.
+    function handOver() {
+        card.setItem(tile.itemId, tile.url, tile.pictureOf)
+    }
+    onItemIdChanged: Qt.callLater(tile.handOver)
+    onUrlChanged: Qt.callLater(tile.handOver)
+    onPictureOfChanged: Qt.callLater(tile.handOver)
+    Component.onCompleted: tile.handOver()
 
     Artwork {
         id: art

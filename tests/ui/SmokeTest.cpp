@@ -366,7 +366,13 @@ TEST(UiSmoke, EveryPageIsCaptured) {
             capture(QStringLiteral("collection-artist-page"));
             app.app().show(std::nullopt, std::nullopt);
         } else {
-            if (page == Nav::Page::nowPlaying) shown("nowPlayingView");
+            if (page == Nav::Page::nowPlaying) {
+                shown("nowPlayingView");
+                // The sample songs last a second: paused, the song block holds still for the picture. The
+                // wall's entrance sweep and its first ripple are over after four seconds.
+                if (app.player().isPlaying()) app.player().toggle();
+                QTest::qWait(4000);
+            }
             capture(QLatin1String(pages.key(i)));
         }
         // Now Playing covers the whole window and leaves through Back.
