@@ -370,7 +370,9 @@ TEST(UiSmoke, EveryPageIsCaptured) {
                 shown("nowPlayingView");
                 // The sample songs last a second: paused, the song block holds still for the picture. The
                 // wall's entrance sweep and its first ripple are over after four seconds.
-                if (app.player().isPlaying()) app.player().toggle();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return app.player().isPlaying(); }, 5000));
+                app.player().toggle();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !app.player().isPlaying(); }, 5000));
                 QTest::qWait(4000);
             }
             capture(QLatin1String(pages.key(i)));

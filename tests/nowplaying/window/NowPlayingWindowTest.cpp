@@ -1,5 +1,6 @@
 // Now Playing in the whole program's main window, on an X display (layer effects draw nothing offscreen).
 #include "library/LibraryStore.h"
+#include "nowplaying/FlipTileState.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
@@ -191,6 +192,21 @@ TEST(NowPlayingWindow, TheWallShowsTheLibrarysCovers) {
         return n;
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return ready() == 72; }, 10000)) << ready() << " of " << images.size();
+    // After the ripple of the playing artist, each tile shows the item its row holds, address and all, once
+    // no turn is under way.
+    const QList<FlipTileState*> cards = wall->findChildren<FlipTileState*>();
+    ASSERT_EQ(cards.size(), 72);
+    QTest::qWait(3500);
+    const auto settled = [&] {
+        for (FlipTileState* card : cards) {
+            QObject* tile = card->parent();
+            if (card->shownId() != tile->property("itemId").toString() ||
+                card->shownUrl() != tile->property("url").toUrl())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(settled, 5000));
     for (QQuickItem* image : images)
         if (image->property("status").toInt() != 1)
             ADD_FAILURE() << image->property("source").toString().toStdString() << " status "
