@@ -194,7 +194,10 @@ TEST(NowPlayingWindow, TheWallShowsTheLibrarysCovers) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return ready() == 72; }, 10000)) << ready() << " of " << images.size();
     // After the ripple of the playing artist, each tile shows the item its row holds, address and all, once
     // no turn is under way.
-    const QList<FlipTileState*> cards = wall->findChildren<FlipTileState*>();
+    QList<FlipTileState*> cards;
+    for (QQuickItem* image : images) // the picture, its artwork, its tile
+        if (QQuickItem* tile = image->parentItem()->parentItem())
+            if (auto* card = tile->findChild<FlipTileState*>()) cards << card;
     ASSERT_EQ(cards.size(), 72);
     QTest::qWait(3500);
     const auto settled = [&] {
