@@ -24,9 +24,14 @@ Item {
     function handOver() {
         card.setItem(tile.itemId, tile.url, tile.pictureOf)
     }
-    onItemIdChanged: Qt.callLater(tile.handOver)
-    onUrlChanged: Qt.callLater(tile.handOver)
-    onPictureOfChanged: Qt.callLater(tile.handOver)
+    Timer {
+        id: handing
+        interval: 0
+        onTriggered: tile.handOver()
+    }
+    onItemIdChanged: handing.restart()
+    onUrlChanged: handing.restart()
+    onPictureOfChanged: handing.restart()
     Component.onCompleted: tile.handOver()
 
     Artwork {
