@@ -32,9 +32,9 @@ private:
 };
 
 // The light band along the bottom of the window: an accent glow whose outline rises and falls with what
-// is heard. It draws into an image on the GUI thread, once per frame of the window however often it ticks, and
-// shows it as a texture; a frame equal to the last
-// uploads nothing, and a band that is hidden does not tick. It takes no input and is not read out.
+// is heard. It draws into an image on the GUI thread, once per frame of the window however often it ticks,
+// and shows it as a texture; a frame equal to the last uploads nothing, and a band that is hidden does not
+// tick. It takes no input and is not read out.
 class VisualizerGlow : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
