@@ -90,26 +90,31 @@ const WallDealer::Pools& WallDealer::pools() {
 
 std::optional<WallItem> WallDealer::draw(QList<WallItem>& deck, const QList<WallItem>& pool,
                                          const QHash<QString, double>& nearest) {
+    // A deck is kept back to front: its next card is its last element, so taking one of the first few
+    // cards moves only the cards after it, never the thousands behind.
     if (deck.size() <= 7) {
         // Filtered against the deck as it was before this refill, so both copies of a picture go in.
         QSet<QString> inDeck;
         for (const WallItem& card : deck)
             inDeck.insert(card.id);
-        QList<WallItem> fresh;
-        fresh.reserve(pool.size());
+        QList<WallItem> refilled;
+        refilled.reserve(pool.size() + deck.size());
         for (const WallItem& item : pool)
-            if (!inDeck.contains(item.id)) fresh.append(item);
-        std::shuffle(fresh.begin(), fresh.end(), m_random);
-        deck.reserve(deck.size() + fresh.size());
-        deck.append(std::move(fresh));
+            if (!inDeck.contains(item.id)) refilled.append(item);
+        std::shuffle(refilled.begin(), refilled.end(), m_random);
+        // The new cards go behind those still in the deck: below them, back to front.
+        std::reverse(refilled.begin(), refilled.end());
+        refilled.append(std::move(deck));
+        deck = std::move(refilled);
     }
     if (deck.isEmpty()) return std::nullopt;
 
+    const qsizetype top = deck.size() - 1;
     qsizetype best = 0;
     double bestDistance = -std::numeric_limits<double>::infinity();
     for (qsizetype k = 0; k < deck.size(); ++k) {
         if ((k == 1 && bestDistance >= 2) || (k >= 8 && bestDistance > 0)) break;
-        const auto found = nearest.constFind(deck[k].id);
+        const auto found = nearest.constFind(deck[top - k].id);
         if (found == nearest.constEnd()) {
             best = k; // not on the wall: taken at once
             break;
@@ -119,7 +124,7 @@ std::optional<WallItem> WallDealer::draw(QList<WallItem>& deck, const QList<Wall
             bestDistance = *found;
         }
     }
-    return deck.takeAt(best);
+    return deck.takeAt(top - best);
 }
 
 std::optional<WallItem> WallDealer::deal(int index, const QList<WallItem>& items) {

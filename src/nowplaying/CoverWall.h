@@ -71,6 +71,7 @@ public:
     std::optional<int> flipOne();
 
     const QList<WallItem>& onWall() const { return m_onWall; }
+    // The cards still to deal from the artist's pool, kept back to front (the next card is the last).
     const QList<WallItem>& artistDeck() const { return m_artistDeck; }
     int flipCount() const { return m_flipCount; }
     const std::array<int, WallTables::tiles>& lastFlip() const { return m_lastFlip; }

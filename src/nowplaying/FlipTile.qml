@@ -19,8 +19,20 @@ Item {
         flips: tile.flips
         introDelay: tile.introDelay
     }
-    onItemIdChanged: card.setItem(itemId, url, pictureOf)
-    Component.onCompleted: card.setItem(itemId, url, pictureOf)
+    // A flip changes the row's roles one by one: the item is handed over once all of them are in, so a new
+    // id never goes out with the address of the item before it.
+    function handOver() {
+        card.setItem(tile.itemId, tile.url, tile.pictureOf)
+    }
+    Timer {
+        id: handing
+        interval: 0
+        onTriggered: tile.handOver()
+    }
+    onItemIdChanged: handing.restart()
+    onUrlChanged: handing.restart()
+    onPictureOfChanged: handing.restart()
+    Component.onCompleted: tile.handOver()
 
     Artwork {
         id: art

@@ -102,9 +102,13 @@ void LightBandRenderer::blur(QImage& image, double sigma, QRect area) {
     // The six passes run on floats, so the sums need no fixed-point care and a pixel's four channels move
     // as one vector; the image is read once and written once.
     // Kept between frames: the band blurs four layers up to sixty times a second.
+    // They only grow: every pixel the passes read is written first, and a resize to each layer's size in
+    // turn would clear the whole buffer again each time.
     thread_local Pixels a, b, sums;
-    a.resize(size_t(w) * size_t(h));
-    b.resize(a.size());
+    if (a.size() < size_t(w) * size_t(h)) {
+        a.resize(size_t(w) * size_t(h));
+        b.resize(a.size());
+    }
     for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(area.top() + y)) + area.left();
         for (int x = 0; x < w; ++x) {

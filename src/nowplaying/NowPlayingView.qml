@@ -87,7 +87,6 @@ Item {
             objectName: "coverWall"
             width: page.width * 1.08
             albumArtist: controller.albumArtist
-            visible: false
         }
         TintedWall {
             id: wall

@@ -1,61 +1,36 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Velto.Shell
 
 // A picture made grey and washed in two colours: the colour of each point comes from a gradient running
 // from `base` (darkened) at the bottom left to `glow` at the top right, its brightness from the picture,
-// and `glow` lights the top right corner. The source item is drawn only through this.
-Item {
+// and `glow` lights the top right corner. The source is drawn once into a texture and then only through
+// this one effect, so the three steps cost a single pass.
+ShaderEffect {
     id: wall
     required property Item source
     property color base
     property color glow
     property real glowRadius: width * 0.6
 
-    Desaturate {
-        id: grey
-        anchors.fill: parent
-        source: wall.source
-        desaturation: 1
+    // The sampled picture: the source drawn into a texture, and no longer drawn where it stands.
+    readonly property ShaderEffectSource picture: sampled
+    readonly property color washFrom: ColorMath.mixed(wall.base, "black", 0.35)
+    readonly property color washTo: ColorMath.mixed(wall.glow, "black", 0.10)
+    readonly property real washOpacity: 0.9
+    readonly property color light: wall.glow
+    readonly property real lightOpacity: 0.35
+    readonly property real lightRadius: wall.glowRadius
+    readonly property size size: Qt.size(wall.width, wall.height)
+
+    objectName: "tinted"
+    blending: true
+    fragmentShader: Qt.resolvedUrl("TintedWall.frag.qsb")
+
+    ShaderEffectSource {
+        id: sampled
+        sourceItem: wall.source
+        hideSource: true
+        smooth: true
         visible: false
-    }
-    LinearGradient {
-        id: wash
-        anchors.fill: parent
-        start: Qt.point(0, height)
-        end: Qt.point(width, 0)
-        visible: false
-        gradient: Gradient {
-            GradientStop { position: 0; color: Qt.alpha(ColorMath.mixed(wall.base, "black", 0.35), 0.9) }
-            GradientStop { position: 1; color: Qt.alpha(ColorMath.mixed(wall.glow, "black", 0.10), 0.9) }
-        }
-    }
-    Blend {
-        id: washed
-        anchors.fill: parent
-        source: grey
-        foregroundSource: wash
-        mode: "color"
-        visible: false
-    }
-    RadialGradient {
-        id: light
-        anchors.fill: parent
-        horizontalOffset: width / 2
-        verticalOffset: -height / 2
-        horizontalRadius: wall.glowRadius
-        verticalRadius: wall.glowRadius
-        visible: false
-        gradient: Gradient {
-            GradientStop { position: 0; color: Qt.alpha(wall.glow, 0.35) }
-            GradientStop { position: 1; color: "transparent" }
-        }
-    }
-    Blend {
-        objectName: "tinted"
-        anchors.fill: parent
-        source: washed
-        foregroundSource: light
-        mode: "screen"
     }
 }

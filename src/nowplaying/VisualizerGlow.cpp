@@ -137,11 +137,17 @@ void VisualizerGlow::tick() {
                     m_bandHeight,
                     m_span};
         if (!m_drawn || *m_drawn != drawn) {
-            m_renderer.render(drawn.outline, logical, dpr, m_bandHeight, m_span, drawn.look);
             m_drawn = drawn;
-            m_upload = true;
-            ++m_renders;
-            update();
+            m_pending = true;
+            // Drawn once per frame of the window, whatever the timer's pace against the frames: the
+            // latest outline is drawn when the window polishes, just before it takes the frame. Without
+            // a window nothing polishes, so the frame is drawn at once.
+            if (window()) {
+                polish();
+                update();
+            } else {
+                draw();
+            }
         }
     }
 
@@ -150,6 +156,21 @@ void VisualizerGlow::tick() {
         m_timer.setInterval(interval);
         emit frameIntervalChanged();
     }
+}
+
+void VisualizerGlow::updatePolish() {
+    QQuickItem::updatePolish();
+    draw();
+}
+
+void VisualizerGlow::draw() {
+    if (!m_pending || !m_drawn) return;
+    m_pending = false;
+    const Drawn& d = *m_drawn;
+    m_renderer.render(d.outline, d.size, d.dpr, d.bandHeight, d.span, d.look);
+    m_upload = true;
+    ++m_renders;
+    update();
 }
 
 QSGNode* VisualizerGlow::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {

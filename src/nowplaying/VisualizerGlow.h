@@ -32,8 +32,9 @@ private:
 };
 
 // The light band along the bottom of the window: an accent glow whose outline rises and falls with what
-// is heard. It draws into an image on the GUI thread and shows it as a texture; a frame equal to the last
-// uploads nothing, and a band that is hidden does not tick. It takes no input and is not read out.
+// is heard. It draws into an image on the GUI thread, once per frame of the window however often it ticks,
+// and shows it as a texture; a frame equal to the last uploads nothing, and a band that is hidden does not
+// tick. It takes no input and is not read out.
 class VisualizerGlow : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -87,9 +88,11 @@ protected:
     void componentComplete() override;
     void itemChange(ItemChange change, const ItemChangeData& data) override;
     QSGNode* updatePaintNode(QSGNode* node, UpdatePaintNodeData*) override;
+    void updatePolish() override;
 
 private:
     void followTicking();
+    void draw();
     LightBandRenderer::Look look() const;
 
     QPointer<Player> m_player;
@@ -117,6 +120,7 @@ private:
         bool operator==(const Drawn&) const = default;
     };
     std::optional<Drawn> m_drawn;
+    bool m_pending = false; // m_drawn differs from the image
     bool m_upload = false;
     int m_renders = 0;
 };

@@ -4,6 +4,8 @@
 #include "playback/PlayerRig.h"
 
 #include <QPainter>
+#include <QQuickWindow>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -279,4 +281,34 @@ TEST(VisualizerGlow, FollowsThePlayerAndItsSettings) {
     glow.setDark(false);
     glow.tick();
     EXPECT_EQ(glow.renders(), renders + 1);
+}
+
+// In a window the band is drawn when the window takes a frame, from its latest state: ticks between two
+// frames draw nothing of their own, so a timer faster than the frames costs no extra drawing.
+TEST(VisualizerGlow, DrawsOncePerFrameOfItsWindow) {
+    QQuickWindow window;
+    window.resize(400, 200);
+    double now = 0;
+    auto* glow = new VisualizerGlow;
+    glow->setClock([&] { return now; });
+    glow->setSize(QSizeF(400, 120));
+    glow->setParent(window.contentItem());
+    glow->setParentItem(window.contentItem());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return glow->renders() > 0; }, 2000)) << "the first frame draws";
+    const int before = glow->renders();
+
+    // Three different states within one turn of the event loop: no frame comes in between.
+    glow->setDark(false);
+    glow->tick();
+    glow->setBandHeight(30);
+    glow->tick();
+    glow->setDark(true);
+    glow->tick();
+    EXPECT_EQ(glow->renders(), before) << "nothing is drawn before the frame";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return glow->renders() > before; }, 2000));
+    QTest::qWait(100);
+    EXPECT_EQ(glow->renders(), before + 1) << "one drawing for the frame, and none while nothing changes";
+    EXPECT_EQ(glow->frame().height(), 120) << "drawn at the item's size";
 }

@@ -322,13 +322,20 @@ TEST(UiSmoke, EveryPageIsCaptured) {
         qEnvironmentVariable("VELTO_SCREENSHOTS", QStringLiteral(VELTO_BUILD_DIR "/screenshots"));
     QDir().mkpath(folder);
     QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
-    const auto capture = [&](const QString& name) {
+    // `settled`, when given, is waited for before each picture: what the page still animates.
+    const auto capture = [&](const QString& name, const std::function<bool()>& settled = {}) {
         for (const char* scheme : {"light", "dark"}) {
             app.defaults().set("appearance", QString::fromLatin1(scheme));
             swapped.clear();
             window->update();
             ASSERT_TRUE(swapped.wait(10000)) << name.toStdString();
             QTest::qWait(700); // the page slide and the fades
+            if (settled) {
+                EXPECT_TRUE(QTest::qWaitFor(settled, 5000)) << name.toStdString();
+                swapped.clear();
+                window->update();
+                EXPECT_TRUE(swapped.wait(10000)) << name.toStdString();
+            }
             const QImage image = window->grabWindow();
             ASSERT_FALSE(image.isNull());
             const QString suffix =
@@ -371,7 +378,27 @@ TEST(UiSmoke, EveryPageIsCaptured) {
             capture(QStringLiteral("collection-artist-page"));
             app.app().show(std::nullopt, std::nullopt);
         } else {
-            if (page == Nav::Page::nowPlaying) shown("nowPlayingView");
+            if (page == Nav::Page::nowPlaying) {
+                shown("nowPlayingView");
+                // The sample songs last a second: paused, the song block holds still for the picture. The
+                // wall's entrance sweep and its first ripple are over after four seconds.
+                EXPECT_TRUE(QTest::qWaitFor([&] { return app.player().isPlaying(); }, 5000));
+                app.player().toggle();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !app.player().isPlaying(); }, 5000));
+                QTest::qWait(4000);
+                // The controls are pictured once the controller shows them and their fade is over.
+                const QQuickItem* view = find(window->contentItem(), QStringLiteral("nowPlayingView"));
+                ASSERT_NE(view, nullptr);
+                const QObject* controller = view->property("controller").value<QObject*>();
+                ASSERT_NE(controller, nullptr);
+                capture(QLatin1String(pages.key(i)), [&] {
+                    const QQuickItem* controls = find(window->contentItem(), QStringLiteral("controls"));
+                    return controller->property("controlsShown").toBool() && controls &&
+                           controls->opacity() == 1;
+                });
+                app.app().back();
+                continue;
+            }
             capture(QLatin1String(pages.key(i)));
         }
         // Now Playing covers the whole window and leaves through Back.

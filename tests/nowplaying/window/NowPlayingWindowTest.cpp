@@ -1,4 +1,6 @@
 // Now Playing in the whole program's main window, on an X display (layer effects draw nothing offscreen).
+#include "library/LibraryStore.h"
+#include "nowplaying/FlipTileState.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
@@ -151,4 +153,66 @@ TEST(NowPlayingWindow, AGreyTileUnderARedTintTurnsRed) {
         EXPECT_GT(c.red(), c.green() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
         EXPECT_GT(c.red(), c.blue() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
     }
+}
+
+namespace {
+void collect(QQuickItem* in, const QString& name, QList<QQuickItem*>& out) {
+    if (in->objectName() == name) out << in;
+    for (QQuickItem* child : in->childItems())
+        collect(child, name, out);
+}
+} // namespace
+
+// Over a library whose albums all have covers, every tile of the wall ends up showing its cover, not the
+// placeholder. The wall is drawn only through its tint, yet it stays a visible part of the page: its
+// schedule runs and its pictures load and are drawn.
+TEST(NowPlayingWindow, TheWallShowsTheLibrarysCovers) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    const QString music = home.folder("Music");
+    TestHome::copyTree(fixturePath("sample-library"), music);
+    TamskApp app;
+    ASSERT_TRUE(app.showMainWindow());
+    QQuickWindow* window = app.mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    app.library().useFolder(QUrl::fromLocalFile(music));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !app.library().scanning() && app.library().songs().size() == 48; }, 30000));
+    app.player().play(app.library().albums().first().songs);
+    app.app().go(Nav::Page::nowPlaying);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part(*window, "coverWall") != nullptr; }, 5000));
+    QQuickItem* wall = part(*window, "coverWall");
+    QList<QQuickItem*> images;
+    const auto ready = [&] {
+        images.clear();
+        collect(wall, "artworkImage", images);
+        int n = 0;
+        for (QQuickItem* image : images)
+            if (image->property("status").toInt() == 1 && image->isVisible()) ++n; // Image.Ready
+        return n;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ready() == 72; }, 10000)) << ready() << " of " << images.size();
+    // After the ripple of the playing artist, each tile shows the item its row holds, address and all, once
+    // no turn is under way.
+    QList<FlipTileState*> cards;
+    for (QQuickItem* image : images) // the picture, its artwork, its tile
+        if (QQuickItem* tile = image->parentItem()->parentItem())
+            if (auto* card = tile->findChild<FlipTileState*>()) cards << card;
+    ASSERT_EQ(cards.size(), 72);
+    QTest::qWait(3500);
+    const auto settled = [&] {
+        for (FlipTileState* card : cards) {
+            QObject* tile = card->parent();
+            if (card->shownId() != tile->property("itemId").toString() ||
+                card->shownUrl() != tile->property("url").toUrl())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(settled, 5000));
+    for (QQuickItem* image : images)
+        if (image->property("status").toInt() != 1)
+            ADD_FAILURE() << image->property("source").toString().toStdString() << " status "
+                          << image->property("status").toInt() << " size " << image->width() << "x"
+                          << image->height();
 }
