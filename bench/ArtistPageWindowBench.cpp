@@ -95,12 +95,5 @@ BENCHMARK(BM_ArtistPageScroll)->UseManualTime()->Unit(benchmark::kSecond)->Itera
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("VELTO_AUDIO_SINK")) qputenv("VELTO_AUDIO_SINK", "fakesink sync=true");
-    QGuiApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The program object goes before the application does.
-    program().end();
-    return 0;
+    return runProgramBenchmarks(argc, argv, [] { program().end(); });
 }

@@ -200,11 +200,5 @@ BENCHMARK(BM_MixviewRecentre)->UseManualTime()->Unit(benchmark::kSecond)->Iterat
 } // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The program object goes before the application does.
-    program().end();
-    return 0;
+    return runProgramBenchmarks(argc, argv, [] { program().end(); });
 }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -179,4 +180,14 @@ void reportFrames(benchmark::State& state, const Frames& f, double goalMs) {
     state.counters["gui_ms_max"] = sorted.empty() ? 0 : sorted.back();
     state.counters["cpu_percent"] = f.cpuPercent;
     state.counters["goal_ms"] = goalMs;
+}
+
+int runProgramBenchmarks(int argc, char** argv, const std::function<void()>& end) {
+    if (qEnvironmentVariableIsEmpty("VELTO_AUDIO_SINK")) qputenv("VELTO_AUDIO_SINK", "fakesink sync=true");
+    QGuiApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    end();
+    return 0;
 }
