@@ -296,19 +296,18 @@ QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const
     return scanWith(folder, lookup, progress, read, stop, nullptr);
 }
 
-QList<Song> scanReusing(const FileUrl& folder, const QList<Song>& known, const Progress& progress,
+KnownSongs::KnownSongs(const QList<Song>& songs) : m_songs(songs) {
+    m_index.reserve(m_songs.size());
+    for (qsizetype i = 0; i < m_songs.size(); ++i) // the first of a doubled path stands
+        if (!m_index.contains(m_songs.at(i).url.path)) m_index.insert(m_songs.at(i).url.path, i);
+}
+
+QList<Song> scanReusing(const FileUrl& folder, const KnownSongs& known, const Progress& progress,
                         const StopFlag* stop, QByteArray* cacheText, const SongReader& read) {
-    QHash<QString, qsizetype> index;
-    index.reserve(known.size());
-    for (qsizetype i = 0; i < known.size(); ++i) // the first of a doubled path stands
-        if (!index.contains(known.at(i).url.path)) index.insert(known.at(i).url.path, i);
-    const Lookup lookup = [&](const QString& path) -> const Song* {
-        const auto it = index.constFind(path);
-        return it == index.cend() ? nullptr : &known.at(*it);
-    };
+    const Lookup lookup = [&](const QString& path) { return known.find(path); };
     if (cacheText) {
         *cacheText = QByteArray();
-        cacheText->reserve(known.size() * 320 + 2); // about 300 bytes a song
+        cacheText->reserve(known.songs().size() * 320 + 2); // about 300 bytes a song
         cacheText->append('[');
     }
     if (read) return scanWith(folder, lookup, progress, read, stop, cacheText);

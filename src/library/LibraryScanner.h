@@ -44,11 +44,29 @@ using SongReader = std::function<Song(const FileUrl& at, const Song* known)>;
 QList<Song> scan(const FileUrl& folder, const QHash<QString, Song>& known, const Progress& progress,
                  const SongReader& read, const StopFlag* stop = nullptr);
 
-// The store's scan: the known songs are the list the last scan gave (looked up by path, the first of a
-// doubled path standing, and none of them copied into a map), and with `cacheText` the readers also write
+// The songs the last scan gave, looked up by path (the first of a doubled path standing) without copying
+// any of them into a map: at 100,000 songs a map of copies is a hundred megabytes.
+class KnownSongs {
+public:
+    KnownSongs() = default;
+    KnownSongs(const QList<Song>& songs); // NOLINT(google-explicit-constructor): a list is its songs
+    const Song* find(const QString& path) const {
+        const auto it = m_index.constFind(path);
+        return it == m_index.cend() ? nullptr : &m_songs.at(*it);
+    }
+    const QList<Song>& songs() const { return m_songs; }
+    // Distinct paths.
+    qsizetype paths() const { return m_index.size(); }
+
+private:
+    QList<Song> m_songs; // shared with the caller's list, not copied
+    QHash<QString, qsizetype> m_index;
+};
+
+// The store's scan: the known songs are looked up in `known`, and with `cacheText` the readers also write
 // the library cache's text of the result (LibraryCache::encode of the returned list) as each song finishes,
 // so no serial encoding follows the scan. Texts that many songs share (artist, album, genre) are kept once.
-QList<Song> scanReusing(const FileUrl& folder, const QList<Song>& known, const Progress& progress,
+QList<Song> scanReusing(const FileUrl& folder, const KnownSongs& known, const Progress& progress,
                         const StopFlag* stop = nullptr, QByteArray* cacheText = nullptr,
                         const SongReader& read = {});
 

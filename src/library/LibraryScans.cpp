@@ -188,16 +188,8 @@ void LibraryStore::scan() {
         lowerThisThreadsPriority();
         // The songs the last scan gave, read back from the collection here rather than kept as a list.
         const QList<Song> known = fromHeld ? held : raw.songs(songs, duplicates);
-        // The known songs by path, pointing into `known`: a map of copies of every song would be a
-        // hundred megabytes more at 100,000 songs for the length of every rescan.
-        QHash<QString, qsizetype> knownIndex;
-        knownIndex.reserve(known.size());
-        for (qsizetype i = 0; i < known.size(); ++i) // the first of a doubled path stands
-            if (!knownIndex.contains(known.at(i).url.path)) knownIndex.insert(known.at(i).url.path, i);
-        const auto knownSong = [&](const QString& path) -> const Song* {
-            const auto it = knownIndex.constFind(path);
-            return it == knownIndex.cend() ? nullptr : &known.at(*it);
-        };
+        const LibraryScanner::KnownSongs knownByPath(known);
+        const auto knownSong = [&](const QString& path) { return knownByPath.find(path); };
         // A rescan of a large library reports thousands of times a second; the GUI thread hears of it at
         // most every 50 ms (the newest report then), and the result brings the last one in any case.
         std::chrono::steady_clock::time_point lastPost{};
@@ -217,19 +209,20 @@ void LibraryStore::scan() {
         // gets the map it asks for, and its result is encoded here.
         QByteArray cacheJson;
         if (ownScanner) {
-            result->songs = LibraryScanner::scanReusing(folder, known, progress, stop.get(), &cacheJson);
+            result->songs =
+                LibraryScanner::scanReusing(folder, knownByPath, progress, stop.get(), &cacheJson);
         } else {
-            QHash<QString, Song> knownByPath;
-            knownByPath.reserve(knownIndex.size());
-            for (auto it = knownIndex.cbegin(); it != knownIndex.cend(); ++it)
-                knownByPath.insert(it.key(), known.at(*it));
-            result->songs = scanFunction(folder, knownByPath, progress);
+            QHash<QString, Song> copies;
+            copies.reserve(knownByPath.paths());
+            for (const Song& s : known)
+                if (!copies.contains(s.url.path)) copies.insert(s.url.path, s);
+            result->songs = scanFunction(folder, copies, progress);
         }
         result->known = known;
         result->fromHeld = fromHeld;
         result->generation = generation;
         result->folderMissing = !QFileInfo(folder.path).isDir();
-        result->unchanged = result->songs.size() == known.size() && knownIndex.size() == known.size() &&
+        result->unchanged = result->songs.size() == known.size() && knownByPath.paths() == known.size() &&
                             std::all_of(result->songs.cbegin(), result->songs.cend(), [&](const Song& s) {
                                 const Song* k = knownSong(s.url.path);
                                 return k && *k == s;
