@@ -327,11 +327,9 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     // its files over in runs of a few hundred, so a rescan wakes the readers a few hundred times, not once
     // per folder.
     //
-    // Files that only GStreamer's discoverer reads (raw AAC, CAF) go to threads of their own: the
+    // Files that only GStreamer's discoverer reads (raw AAC, CAF) go to a ninth thread of their own: the
     // discoverer's first use loads codec libraries for half a second, and the eight readers must not all
-    // stand still behind it. Each such file then takes some 50 ms, mostly waiting on its own pipeline, so
-    // once the first is read (the libraries are loaded) a few side threads share the rest: a library with a
-    // thousand raw AAC files waited a minute on one thread (15 s on four).
+    // stand still behind it.
     //
     // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
     // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).
@@ -340,8 +338,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     std::condition_variable mayStart;
     std::condition_variable sideMayStart;
     QList<FileUrl> list;
-    QList<FileUrl> side;   // waiting for the discoverer's threads
-    bool sideWarm = false; // the first side file is read: the other side threads may start
+    QList<FileUrl> side; // waiting for the discoverer's thread
     bool walkDone = false;
     int readersLeft = 8;
     qsizetype total = -1; // known once the walk is done
@@ -417,7 +414,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
                 const FileUrl& url = list.at(next);
                 if (TagReader::needsDiscoverer(url.path)) {
                     side.append(url);
-                    sideMayStart.notify_all();
+                    sideMayStart.notify_one();
                     ++next;
                     continue;
                 }
@@ -442,14 +439,12 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
         sideMayStart.notify_all();
     };
 
-    auto sideReader = [&](bool first) {
+    auto sideReader = [&] {
         QList<Song> done;
         QByteArray text;
         std::unique_lock lock(mutex);
         for (;;) {
-            sideMayStart.wait(lock, [&] {
-                return ((first || sideWarm) && !reporting && !side.isEmpty()) || readersLeft == 0;
-            });
+            sideMayStart.wait(lock, [&] { return (!reporting && !side.isEmpty()) || readersLeft == 0; });
             if (stopped()) side.clear();
             if (side.isEmpty()) {
                 if (readersLeft == 0) break;
@@ -460,24 +455,14 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
             done.append(readOne(url, text));
             lock.lock();
             finish(lock, done, text);
-            if (first && !sideWarm) {
-                sideWarm = true;
-                lock.unlock();
-                sideMayStart.notify_all();
-                lock.lock();
-            }
         }
     };
 
-    // Half the cores, at most four: each discoverer gives up on a file after a few seconds, and a file it
-    // gives up on has no length, so they must not crowd a small machine.
-    const int sideThreads = std::clamp(int(std::thread::hardware_concurrency()) / 2, 1, 4);
     std::vector<std::thread> readers;
-    readers.reserve(8 + sideThreads);
+    readers.reserve(9);
     for (int t = 0; t < 8; ++t)
         readers.emplace_back(reader);
-    for (int t = 0; t < sideThreads; ++t)
-        readers.emplace_back(sideReader, t == 0);
+    readers.emplace_back(sideReader);
 
     QList<FileUrl> pending;
     const auto handOver = [&] {

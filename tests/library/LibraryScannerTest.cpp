@@ -306,29 +306,6 @@ TEST(LibraryScanner, ScansEveryFormatAndEveryBrokenFile) {
     }
 }
 
-// Files only GStreamer reads are shared by several side threads once the first is read: each is read once,
-// with its length, beside the files TagLib reads.
-TEST(LibraryScanner, ManyRawAacFilesAreEachReadOnce) {
-    TestHome home;
-    const QString album = home.folder("Music/Band/Raw");
-    QStringList expected;
-    for (int i = 0; i < 20; ++i) {
-        const QString aac = album + QStringLiteral("/%1 Raw.aac").arg(i, 2, 10, QLatin1Char('0'));
-        ASSERT_TRUE(QFile::copy(fixturePath("tone.aac"), aac));
-        expected.append(aac);
-        const QString mp3 = album + QStringLiteral("/%1 Tagged.mp3").arg(i, 2, 10, QLatin1Char('0'));
-        ASSERT_TRUE(QFile::copy(fixturePath("tone.mp3"), mp3));
-        expected.append(mp3);
-    }
-    expected.sort();
-    const QList<Song> songs = LibraryScanner::scan(FileUrl::fromPath(home.folder("Music")), {}, {});
-    EXPECT_EQ(paths(songs), expected);
-    for (const Song& s : songs) {
-        SCOPED_TRACE(s.url.path.toStdString());
-        EXPECT_NEAR(s.duration, 2.0, 0.3);
-    }
-}
-
 TEST(LibraryScanner, SongOfANonFileOrAMissingFile) {
     TestHome home;
     const QString dir = home.folder("Music/Band/Folder.mp3");
