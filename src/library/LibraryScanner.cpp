@@ -327,9 +327,9 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     // its files over in runs of a few hundred, so a rescan wakes the readers a few hundred times, not once
     // per folder.
     //
-    // Files that only GStreamer's discoverer reads (raw AAC, CAF) go to a ninth thread of their own: the
-    // discoverer's first use loads codec libraries for half a second, and the eight readers must not all
-    // stand still behind it.
+    // Files that only GStreamer's discoverer reads (CAF, ALAC named as such) go to a ninth thread of their
+    // own: the discoverer's first use loads codec libraries for half a second, and the eight readers must not
+    // all stand still behind it.
     //
     // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
     // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).

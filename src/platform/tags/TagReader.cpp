@@ -1,4 +1,5 @@
 #include "TagReader.h"
+#include "Adts.h"
 #include "RawId3.h"
 #include "platform/gst/GstStart.h"
 
@@ -198,6 +199,31 @@ bool readWithTagLib(const QByteArray& name, FileTags& out) {
     return true;
 }
 
+// Raw AAC: the length from the frame headers, the tags from an ID3v2 tag in front and an APE or ID3v1 tag
+// behind, which TagLib's MPEG reader finds without understanding the audio between them.
+bool readRawAac(const QString& path, FileTags& out) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const std::optional<double> length = Adts::seconds(file);
+    if (!length) return false;
+    out.readable = true;
+    out.seconds = finiteSeconds(*length);
+    ReadOnlyFile source(QFile::encodeName(path));
+    if (!source.isOpen()) return true;
+    TagLib::MPEG::File tagged(source.stream(), TagLib::ID3v2::FrameFactory::instance(), false);
+    if (!tagged.isValid()) return true;
+    const TagLib::PropertyMap map = propertiesOf(&tagged);
+    out.title = values(map, "TITLE");
+    out.artist = values(map, "ARTIST");
+    out.album = values(map, "ALBUM");
+    out.albumArtist = values(map, "ALBUMARTIST");
+    out.genre = values(map, "GENRE");
+    out.date = values(map, "DATE");
+    out.track = values(map, "TRACKNUMBER");
+    out.disc = values(map, "DISCNUMBER");
+    return true;
+}
+
 void appendStrings(const GstTagList* tags, const char* tag, QStringList& into) {
     const guint n = gst_tag_list_get_tag_size(tags, tag);
     for (guint i = 0; i < n; ++i) {
@@ -287,23 +313,30 @@ QByteArray fromFlacPictures(const TagLib::List<TagLib::FLAC::Picture*>& pictures
     return first;
 }
 
-} // namespace
-
-// Playable extensions TagLib 1.13 has no reader for: Core Audio files, raw ADTS AAC and ALAC named as
-// such. Only these go to GStreamer, which never returns on some broken files TagLib reads fine.
-bool needsDiscoverer(const QString& path) {
+bool hasExtension(const QString& path, const char* ext) {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     if (dot < 0 || path.indexOf(QLatin1Char('/'), dot) >= 0) return false;
-    const QStringView ext = QStringView(path).sliced(dot + 1);
-    return ext.compare(QLatin1String("caf"), Qt::CaseInsensitive) == 0 ||
-           ext.compare(QLatin1String("aac"), Qt::CaseInsensitive) == 0 ||
-           ext.compare(QLatin1String("alac"), Qt::CaseInsensitive) == 0;
+    return QStringView(path).sliced(dot + 1).compare(QLatin1String(ext), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+// Playable extensions TagLib 1.13 has no reader for: Core Audio files and ALAC named as such. Only these go
+// to GStreamer, which never returns on some broken files TagLib reads fine.
+bool needsDiscoverer(const QString& path) {
+    return hasExtension(path, "caf") || hasExtension(path, "alac");
 }
 
 FileTags read(const QString& path) {
     warmUp();
     FileTags out;
-    if (!readWithTagLib(QFile::encodeName(path), out) && needsDiscoverer(path)) readWithDiscoverer(path, out);
+    if (readWithTagLib(QFile::encodeName(path), out)) return out;
+    // Bytes that are not ADTS in an ".aac" file (an ADIF stream, a damaged file) stay unreadable: GStreamer
+    // would only spend a pipeline on them to say the same.
+    if (hasExtension(path, "aac"))
+        readRawAac(path, out);
+    else if (needsDiscoverer(path))
+        readWithDiscoverer(path, out);
     return out;
 }
 

@@ -23,8 +23,9 @@ struct FileTags {
     QStringList disc;
 };
 
-// Reads tags, lengths and embedded pictures with TagLib; formats TagLib cannot open (CAF, raw ADTS AAC)
-// go to GStreamer's discoverer with a short timeout. Safe to call from several threads at once.
+// Reads tags, lengths and embedded pictures with TagLib; raw ADTS AAC is measured from its frame headers,
+// and the formats nothing here reads (CAF, ALAC named as such) go to GStreamer's discoverer with a short
+// timeout. Safe to call from several threads at once.
 namespace TagReader {
 
 FileTags read(const QString& path);
