@@ -177,13 +177,7 @@ double finiteSeconds(double s) {
     return std::isfinite(s) && s > 0 ? s : 0;
 }
 
-bool readWithTagLib(const QByteArray& name, FileTags& out) {
-    ReadOnlyFile source(name);
-    if (!source.isOpen()) return false;
-    TagLib::FileRef ref(source.stream(), true, TagLib::AudioProperties::Average);
-    if (ref.isNull()) return false;
-    TagLib::File* file = ref.file();
-    const TagLib::PropertyMap map = propertiesOf(file);
+void setTexts(const TagLib::PropertyMap& map, FileTags& out) {
     out.title = values(map, "TITLE");
     out.artist = values(map, "ARTIST");
     out.album = values(map, "ALBUM");
@@ -192,6 +186,15 @@ bool readWithTagLib(const QByteArray& name, FileTags& out) {
     out.date = values(map, "DATE");
     out.track = values(map, "TRACKNUMBER");
     out.disc = values(map, "DISCNUMBER");
+}
+
+bool readWithTagLib(const QByteArray& name, FileTags& out) {
+    ReadOnlyFile source(name);
+    if (!source.isOpen()) return false;
+    TagLib::FileRef ref(source.stream(), true, TagLib::AudioProperties::Average);
+    if (ref.isNull()) return false;
+    TagLib::File* file = ref.file();
+    setTexts(propertiesOf(file), out);
     // Broken files report lengths of -2^31 ms; those count as unknown.
     if (const TagLib::AudioProperties* audio = file->audioProperties())
         out.seconds = finiteSeconds(audio->lengthInMilliseconds() / 1000.0);
@@ -212,15 +215,7 @@ bool readRawAac(const QString& path, FileTags& out) {
     if (!source.isOpen()) return true;
     TagLib::MPEG::File tagged(source.stream(), TagLib::ID3v2::FrameFactory::instance(), false);
     if (!tagged.isValid()) return true;
-    const TagLib::PropertyMap map = propertiesOf(&tagged);
-    out.title = values(map, "TITLE");
-    out.artist = values(map, "ARTIST");
-    out.album = values(map, "ALBUM");
-    out.albumArtist = values(map, "ALBUMARTIST");
-    out.genre = values(map, "GENRE");
-    out.date = values(map, "DATE");
-    out.track = values(map, "TRACKNUMBER");
-    out.disc = values(map, "DISCNUMBER");
+    setTexts(propertiesOf(&tagged), out);
     return true;
 }
 
