@@ -127,12 +127,17 @@ void appendKey(QByteArray& out, std::string_view key) {
 }
 
 // ---- reading
+//
+// The text is walked once with simdjson's on-demand parser: no parse tree of the whole cache is built (for
+// 40 MB of text the tree alone took several times that much memory, on top of a padded copy of the text),
+// and every value is read, and so checked, exactly once.
 
-using simdjson::dom::element;
-using simdjson::dom::element_type;
+using simdjson::ondemand::json_type;
+using simdjson::ondemand::number_type;
+using simdjson::ondemand::value;
 
 // Songs of one album share most of their texts; each distinct text is made once, which also keeps a large
-// collection's memory down. The views point into the parser's buffer, which outlives the table.
+// collection's memory down. The views point into the parser's string buffer, which outlives the table.
 class Texts {
 public:
     const QString& get(std::string_view utf8) {
@@ -146,20 +151,29 @@ private:
     std::unordered_map<std::string_view, QString> m_texts;
 };
 
-bool readString(const element& v, std::string_view& out) {
+bool readString(value& v, std::string_view& out) {
     return v.get_string().get(out) == simdjson::SUCCESS;
 }
 
+bool isNull(value& v) {
+    json_type type;
+    bool null = false;
+    return v.type().get(type) == simdjson::SUCCESS && type == json_type::null &&
+           v.is_null().get(null) == simdjson::SUCCESS && null;
+}
+
 // A whole number within the 64-bit range, like Song::fromJson: 3 and 3.0 read, 1.5 and 1e19 do not.
-bool readInteger(const element& v, qint64& out) {
-    switch (v.type()) {
-    case element_type::INT64: {
+bool readInteger(value& v, qint64& out) {
+    number_type type;
+    if (v.get_number_type().get(type) != simdjson::SUCCESS) return false;
+    switch (type) {
+    case number_type::signed_integer: {
         int64_t i = 0;
         if (v.get_int64().get(i) != simdjson::SUCCESS) return false;
         out = qint64(i);
         return true;
     }
-    case element_type::DOUBLE: {
+    case number_type::floating_point_number: {
         double d = 0;
         if (v.get_double().get(d) != simdjson::SUCCESS) return false;
         constexpr double limit = 9223372036854775808.0; // 2^63
@@ -167,34 +181,77 @@ bool readInteger(const element& v, qint64& out) {
         out = qint64(d);
         return true;
     }
-    default: // UINT64 holds only values above the signed range
+    default: // an unsigned integer is one above the signed range
         return false;
     }
 }
 
-bool readNumber(const element& v, double& out) {
-    switch (v.type()) {
-    case element_type::INT64: {
+bool readNumber(value& v, double& out) {
+    number_type type;
+    if (v.get_number_type().get(type) != simdjson::SUCCESS) return false;
+    switch (type) {
+    case number_type::signed_integer: {
         int64_t i = 0;
         if (v.get_int64().get(i) != simdjson::SUCCESS) return false;
         out = double(i);
         return true;
     }
-    case element_type::UINT64: {
+    case number_type::unsigned_integer: {
         uint64_t u = 0;
         if (v.get_uint64().get(u) != simdjson::SUCCESS) return false;
         out = double(u);
         return true;
     }
-    case element_type::DOUBLE:
+    case number_type::floating_point_number:
         return v.get_double().get(out) == simdjson::SUCCESS && std::isfinite(out);
-    default:
-        return false;
     }
+    return false;
 }
 
-bool isNull(const element& v) {
-    return v.type() == element_type::NULL_VALUE;
+// A value under a key we do not know is skipped, but read through: the on-demand parser checks only what
+// is read, and a cache that is not JSON throughout is refused whole, as QJsonDocument refuses it.
+bool readAny(value v, int depth = 0) {
+    if (depth > 64) return false;
+    json_type type;
+    if (v.type().get(type) != simdjson::SUCCESS) return false;
+    switch (type) {
+    case json_type::array: {
+        simdjson::ondemand::array a;
+        if (v.get_array().get(a) != simdjson::SUCCESS) return false;
+        for (auto item : a) {
+            value inner;
+            if (item.get(inner) != simdjson::SUCCESS || !readAny(inner, depth + 1)) return false;
+        }
+        return true;
+    }
+    case json_type::object: {
+        simdjson::ondemand::object o;
+        if (v.get_object().get(o) != simdjson::SUCCESS) return false;
+        for (auto field : o) {
+            std::string_view key;
+            value inner;
+            if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
+                field.value().get(inner) != simdjson::SUCCESS || !readAny(inner, depth + 1))
+                return false;
+        }
+        return true;
+    }
+    case json_type::number: {
+        double d = 0;
+        return readNumber(v, d);
+    }
+    case json_type::string: {
+        std::string_view s;
+        return readString(v, s);
+    }
+    case json_type::boolean: {
+        bool b = false;
+        return v.get_bool().get(b) == simdjson::SUCCESS;
+    }
+    case json_type::null:
+        return isNull(v);
+    }
+    return false;
 }
 
 enum Required : unsigned {
@@ -213,7 +270,7 @@ enum Required : unsigned {
 };
 
 // An optional text: absent or null leave it empty, a text sets it, anything else is wrong.
-bool readOptionalText(const element& v, std::optional<QString>& out, Texts& texts) {
+bool readOptionalText(value& v, std::optional<QString>& out, Texts& texts) {
     if (isNull(v)) {
         out.reset();
         return true;
@@ -224,13 +281,15 @@ bool readOptionalText(const element& v, std::optional<QString>& out, Texts& text
     return true;
 }
 
-bool readSong(const element& e, Song& s, Texts& texts) {
-    simdjson::dom::object o;
+bool readSong(value e, Song& s, Texts& texts) {
+    simdjson::ondemand::object o;
     if (e.get_object().get(o) != simdjson::SUCCESS) return false;
     unsigned seen = 0;
-    for (const simdjson::dom::key_value_pair field : o) {
-        const std::string_view key = field.key;
-        const element& v = field.value;
+    for (auto field : o) {
+        std::string_view key;
+        value v;
+        if (field.unescaped_key().get(key) != simdjson::SUCCESS || field.value().get(v) != simdjson::SUCCESS)
+            return false;
         std::string_view text;
         bool ok = true;
         if (key == "url") {
@@ -291,6 +350,8 @@ bool readSong(const element& e, Song& s, Texts& texts) {
             ok = readOptionalText(v, s.taggedTitle, texts);
         } else if (key == "taggedAlbum") {
             ok = readOptionalText(v, s.taggedAlbum, texts);
+        } else {
+            ok = readAny(v);
         }
         if (!ok) return false;
     }
@@ -375,20 +436,36 @@ QByteArray encode(const QList<Song>& songs) {
 }
 
 std::optional<QList<Song>> decode(const QByteArray& json) {
-    simdjson::dom::parser parser;
-    element root;
-    if (parser.parse(json.constData(), size_t(json.size())).get(root) != simdjson::SUCCESS)
-        return std::nullopt;
-    simdjson::dom::array array;
-    if (root.get_array().get(array) != simdjson::SUCCESS) return std::nullopt;
+    // The parser reads a little past the end of the text. A text read from a file mostly has that room
+    // already (byte arrays grow in steps); only otherwise is it copied into a padded buffer.
+    const size_t length = size_t(json.size());
+    simdjson::padded_string copy;
+    const char* text = json.constData();
+    size_t room = size_t(json.capacity());
+    if (room < length + simdjson::SIMDJSON_PADDING) {
+        copy = simdjson::padded_string(text, length);
+        text = copy.data();
+        room = length + simdjson::SIMDJSON_PADDING;
+    }
+    simdjson::ondemand::parser parser;
+    simdjson::ondemand::document doc;
+    if (parser.iterate(text, length, room).get(doc) != simdjson::SUCCESS) return std::nullopt;
+    simdjson::ondemand::array array;
+    if (doc.get_array().get(array) != simdjson::SUCCESS) return std::nullopt;
     QList<Song> songs;
-    songs.reserve(qsizetype(array.size()));
+    size_t count = 0;
+    if (array.count_elements().get(count) != simdjson::SUCCESS) return std::nullopt;
+    songs.reserve(qsizetype(count));
     Texts texts;
-    for (const element e : array) {
+    for (auto item : array) {
+        value e;
         Song s;
-        if (!readSong(e, s, texts)) return std::nullopt;
+        if (item.get(e) != simdjson::SUCCESS || !readSong(e, s, texts)) return std::nullopt;
         songs.append(std::move(s));
     }
+    // Anything after the array makes the text something other than JSON.
+    const char* after = nullptr;
+    if (doc.current_location().get(after) != simdjson::OUT_OF_BOUNDS) return std::nullopt;
     return songs;
 }
 

@@ -9,8 +9,8 @@
 // The text of the library cache ("library-2.json"): a JSON array of songs in the form of Song::toJson. At
 // 100,000 songs this is about 40 MB, written after every scan that changed something and read at every
 // start, so both directions skip QJsonDocument's tree: the writer appends text directly and the reader
-// walks a simdjson document. The rules stay those of Song::fromJson: a cache either of them accepts or
-// rejects, the other does too.
+// walks the text once with simdjson. The rules stay those of Song::fromJson: a cache either of them accepts
+// or rejects, the other does too.
 namespace LibraryCache {
 
 // Appends one song's JSON object. Non-finite numbers (which JSON cannot hold) are written as 0, so one odd

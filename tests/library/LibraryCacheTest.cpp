@@ -146,9 +146,14 @@ TEST(LibraryCache, BothReadersAcceptAndRejectTheSameValues) {
         EXPECT_EQ(readTheQtWay(text).has_value(), c.accepted) << text.constData();
         EXPECT_EQ(LibraryCache::decode(text).has_value(), c.accepted) << text.constData();
     }
-    for (const char* broken : {"", "{}", "[1]", "[{\"url\": \"file:///a.mp3\"", "[\"text\"]"}) {
-        EXPECT_FALSE(readTheQtWay(broken)) << broken;
-        EXPECT_FALSE(LibraryCache::decode(broken)) << broken;
+    QByteArray one = LibraryCache::encode({base});
+    for (const QByteArray& broken :
+         {QByteArray(""), QByteArray("{}"), QByteArray("[1]"), QByteArray("[{\"url\": \"file:///a.mp3\""),
+          QByteArray("[\"text\"]"), QByteArray("[] x"), QByteArray("[]]"), QByteArray("[][]"), one + "]",
+          one + "[]", one + " 1", one.chopped(1), one.chopped(2) + ",\"unknownKey\": [1,,2]}]",
+          one.chopped(2) + ",\"unknownKey\": {\"a\" 2}}]", one.chopped(2) + ",\"unknownKey\": tru}]"}) {
+        EXPECT_FALSE(readTheQtWay(broken)) << broken.constData();
+        EXPECT_FALSE(LibraryCache::decode(broken)) << broken.constData();
     }
 }
 
