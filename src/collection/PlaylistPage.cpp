@@ -173,7 +173,7 @@ QList<QUrl> PlaylistPage::cover() const {
     if (!library) return {};
     QList<QUrl> out;
     for (const FileUrl& url :
-         PlaylistCover::urls(m_songs.rows(), [library](const QString& id) -> std::optional<FileUrl> {
+         PlaylistCover::urls(m_songs.coverSongs(), [library](const QString& id) -> std::optional<FileUrl> {
              const std::optional<Album> album = library->album(id);
              if (!album || album->songs.isEmpty()) return std::nullopt;
              return library->artworkURL(album->songs.first());
@@ -185,8 +185,8 @@ QList<QUrl> PlaylistPage::cover() const {
 QVariantList PlaylistPage::songPaths() const {
     QVariantList out;
     out.reserve(m_songs.count());
-    for (const Song& s : m_songs.rows())
-        out.append(s.url.path);
+    for (int row = 0; row < m_songs.count(); ++row)
+        out.append(m_songs.songAt(row).url.path);
     return out;
 }
 
@@ -484,7 +484,9 @@ void PlaylistPage::removeSong(int row) {
     const std::optional<Playlist> p = shown();
     const std::optional<Song> song = songAtRow(row);
     if (!p || !song || !isOwn(p->id)) return;
+    m_songs.expectRemoval(row);
     m_playlists->remove(*song, p->id);
+    m_songs.expectRemoval(-1);
     post(QStringLiteral("took ") + Player::describe({*song}) + QStringLiteral(" out of ") + p->name);
 }
 
