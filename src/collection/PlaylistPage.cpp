@@ -481,13 +481,15 @@ void PlaylistPage::shuffle() {
 }
 
 void PlaylistPage::removeSong(int row) {
-    const std::optional<Playlist> p = shown();
     const std::optional<Song> song = songAtRow(row);
-    if (!p || !song || !isOwn(p->id)) return;
+    if (!song || !shownOwn()) return;
+    // Only the name is kept: a copy of the playlist held over the edit would share its paths with the store,
+    // which would then copy all of them to take one out.
+    const QString name = shownName();
     m_songs.expectRemoval(row);
-    m_playlists->remove(*song, p->id);
+    m_playlists->remove(*song, m_shown);
     m_songs.expectRemoval(-1);
-    post(QStringLiteral("took ") + Player::describe({*song}) + QStringLiteral(" out of ") + p->name);
+    post(QStringLiteral("took ") + Player::describe({*song}) + QStringLiteral(" out of ") + name);
 }
 
 QVariantList PlaylistPage::moveActions(int row) const {
@@ -508,10 +510,9 @@ QVariantList PlaylistPage::moveActions(int row) const {
 }
 
 void PlaylistPage::moveSong(int row, int offset) {
-    const std::optional<Playlist> p = shown();
     const std::optional<Song> song = songAtRow(row);
-    if (!p || !song || !isOwn(p->id)) return;
-    m_playlists->move(*song, offset, p->id);
+    // No copy of the playlist is held over the edit (see removeSong).
+    if (song && shownOwn()) m_playlists->move(*song, offset, m_shown);
 }
 
 DropMenuPage PlaylistPage::morePage(const MenuContext& context) const {
