@@ -29,6 +29,9 @@ struct Program : BenchProgram {
         few = store.create(QStringLiteral("a few"), all.mid(0, 10)).idText();
         everything = store.create(QStringLiteral("everything"), all).idText();
         show(everything);
+        // The user is on the collection page while the section shows: the start page, which follows every
+        // playlist edit for its pins, is gone then.
+        go(Nav::Page::collection);
     }
     // The section as the collection page makes it, laid over the window.
     QQuickItem* browser() const { return m_browser; }

@@ -58,89 +58,11 @@ FocusScope {
             sort: "newest first"
         }
 
-        Item {
-            id: newArea
-            anchors.top: header.bottom
-            anchors.topMargin: 12
-            width: parent.width
-            height: 32
-            // Loaded by its file: a loader cannot make a component bound to this file's scope.
-            Loader {
-                id: namingLoader
-                width: parent.width
-                active: page.naming
-                source: "PlaylistNameField.qml"
-                onLoaded: {
-                    const field = namingLoader.item as PlaylistNameField
-                    field.font = browser.Theme.row
-                    field.submit.connect(page.createFromDraft)
-                    field.page = page
-                }
-            }
-            Item {
-                id: newRow
-                objectName: "newPlaylistRow"
-                visible: !page.naming
-                width: parent.width
-                height: 28
-                readonly property color ink: page.droppingOnNew ? browser.Theme.accentText : browser.Theme.soft
-                Accessible.role: Accessible.Button
-                Accessible.name: newText.text
-                Accessible.onPressAction: page.startNaming()
-                HoverHint.text: "New Playlist (Ctrl+Shift+N), or drop music here to make one of it"
-                HoverHint.hovering: newHover.hovered
-                Rectangle {
-                    anchors.fill: parent
-                    anchors.leftMargin: -8
-                    anchors.rightMargin: -8
-                    color: browser.Theme.accentFrom
-                    opacity: page.droppingOnNew ? 0.16 : 0
-                    border.width: page.droppingOnNew ? 2 : 0
-                    border.color: browser.Theme.accentFrom
-                    Behavior on opacity {
-                        NumberAnimation { duration: Motion.hoverMs; easing: Motion.hover }
-                    }
-                }
-                HoverRow { id: newHover }
-                Row {
-                    anchors.verticalCenter: parent.verticalCenter
-                    spacing: 8
-                    Symbol {
-                        anchors.verticalCenter: parent.verticalCenter
-                        width: 12
-                        height: 12
-                        size: 10
-                        name: "plus"
-                        color: newRow.ink
-                    }
-                    Text {
-                        id: newText
-                        objectName: "newPlaylistText"
-                        text: page.droppingOnNew ? "New playlist of these" : "New playlist"
-                        font: browser.Theme.row
-                        color: newRow.ink
-                    }
-                }
-                TapHandler { onTapped: page.startNaming() }
-                DropArea {
-                    anchors.fill: parent
-                    keys: [Picks.mimeType()]
-                    onEntered: page.droppingOnNew = true
-                    onExited: page.droppingOnNew = false
-                    onDropped: (drop) => {
-                        page.droppingOnNew = false
-                        const taken = page.makePlaylist(SongRows.picksOf(drop.getDataAsString(Picks.mimeType())))
-                        drop.accepted = taken
-                        if (taken) drop.acceptProposedAction()
-                    }
-                }
-            }
-        }
-
         ListView {
             id: listView
             objectName: "playlistList"
-            anchors.top: newArea.bottom
+            anchors.top: header.bottom
+            anchors.topMargin: 12
             anchors.bottom: parent.bottom
             x: -8
             width: parent.width + 16
@@ -151,6 +73,8 @@ FocusScope {
             activeFocusOnTab: page.listFocusable
             model: page.list
             boundsBehavior: Flickable.StopAtBounds
+            // Every key goes through the page's rules (a name field at the top passes on the keys it leaves).
+            keyNavigationEnabled: false
             Accessible.role: Accessible.List
             Accessible.name: "Playlists"
             onActiveFocusChanged: if (activeFocus) page.focusColumn = CollectionColumn.Focus.playlists
@@ -159,9 +83,20 @@ FocusScope {
                                               browser.Window.activeFocusItem)
             }
 
+            // "New playlist" (or the name field) tops the list and scrolls with it. Made from its own file:
+            // this Qt's list views cannot make a bound inline header.
+            header: Qt.createComponent("PlaylistNewRow.qml")
+            onHeaderItemChanged: {
+                const top = listView.headerItem as PlaylistNewRow
+                if (!top) return
+                top.page = browser.page
+                top.width = Qt.binding(() => listView.width - listView.leftMargin - listView.rightMargin)
+            }
+
             delegate: PlaylistRow {
                 page: browser.page
-                listHasFocus: listView.activeFocus
+                // The name field at the top is inside the list: while it has the keyboard, the list does not.
+                listHasFocus: listView.activeFocus && browser.page.listFocusable
             }
         }
     }

@@ -105,9 +105,8 @@ void PlaylistListModel::ensureSongs(const Row& r) const {
     if (r.songCount && r.cover) return;
     // The shown playlist's songs are resolved already: a long one is not resolved again at each edit.
     const bool shown = m_shown && m_shown->playlistID() == r.id;
-    const QList<Song> resolved = shown ? QList<Song>() : songsOf(r.id);
-    const QList<Song>& songs = shown ? m_shown->rows() : resolved;
-    r.songCount = int(songs.size());
+    const QList<Song> songs = shown ? m_shown->coverSongs() : songsOf(r.id);
+    r.songCount = shown ? m_shown->rowCount() : int(songs.size());
     QList<QUrl> urls;
     if (const LibraryStore* library = m_library) {
         for (const FileUrl& url :

@@ -173,7 +173,7 @@ QList<QUrl> PlaylistPage::cover() const {
     if (!library) return {};
     QList<QUrl> out;
     for (const FileUrl& url :
-         PlaylistCover::urls(m_songs.rows(), [library](const QString& id) -> std::optional<FileUrl> {
+         PlaylistCover::urls(m_songs.coverSongs(), [library](const QString& id) -> std::optional<FileUrl> {
              const std::optional<Album> album = library->album(id);
              if (!album || album->songs.isEmpty()) return std::nullopt;
              return library->artworkURL(album->songs.first());
@@ -185,8 +185,8 @@ QList<QUrl> PlaylistPage::cover() const {
 QVariantList PlaylistPage::songPaths() const {
     QVariantList out;
     out.reserve(m_songs.count());
-    for (const Song& s : m_songs.rows())
-        out.append(s.url.path);
+    for (int row = 0; row < m_songs.count(); ++row)
+        out.append(m_songs.songAt(row).url.path);
     return out;
 }
 
@@ -481,11 +481,15 @@ void PlaylistPage::shuffle() {
 }
 
 void PlaylistPage::removeSong(int row) {
-    const std::optional<Playlist> p = shown();
     const std::optional<Song> song = songAtRow(row);
-    if (!p || !song || !isOwn(p->id)) return;
-    m_playlists->remove(*song, p->id);
-    post(QStringLiteral("took ") + Player::describe({*song}) + QStringLiteral(" out of ") + p->name);
+    if (!song || !shownOwn()) return;
+    // Only the name is kept: a copy of the playlist held over the edit would share its paths with the store,
+    // which would then copy all of them to take one out.
+    const QString name = shownName();
+    m_songs.expectRemoval(row);
+    m_playlists->remove(*song, m_shown);
+    m_songs.expectRemoval(-1);
+    post(QStringLiteral("took ") + Player::describe({*song}) + QStringLiteral(" out of ") + name);
 }
 
 QVariantList PlaylistPage::moveActions(int row) const {
@@ -506,10 +510,9 @@ QVariantList PlaylistPage::moveActions(int row) const {
 }
 
 void PlaylistPage::moveSong(int row, int offset) {
-    const std::optional<Playlist> p = shown();
     const std::optional<Song> song = songAtRow(row);
-    if (!p || !song || !isOwn(p->id)) return;
-    m_playlists->move(*song, offset, p->id);
+    // No copy of the playlist is held over the edit (see removeSong).
+    if (song && shownOwn()) m_playlists->move(*song, offset, m_shown);
 }
 
 DropMenuPage PlaylistPage::morePage(const MenuContext& context) const {

@@ -7,6 +7,8 @@
 #include "playback/Player.h"
 
 #include <QSet>
+#include <cmath>
+#include <numeric>
 
 PlaylistSongsModel::PlaylistSongsModel(QObject* parent) : SongListModel(parent) {
     // The automatic playlists are worked out from the likes and play counts.
@@ -61,11 +63,67 @@ bool PlaylistSongsModel::isAutomatic() const {
     return AutoPlaylist::fromId(m_id).has_value();
 }
 
-double PlaylistSongsModel::seconds() const {
-    double total = 0;
-    for (const Song& s : m_rows)
-        total += s.duration;
-    return total;
+qint64 PlaylistSongsModel::microsOf(const Song& s) {
+    return std::llround(s.duration * 1e6);
+}
+
+void PlaylistSongsModel::clearRows() {
+    m_slots.clear();
+    m_order.clear();
+    m_micros = 0;
+}
+
+void PlaylistSongsModel::takeRows(QList<Song> songs) {
+    m_slots = std::move(songs);
+    m_order.resize(m_slots.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    m_micros = 0;
+    for (const Song& s : std::as_const(m_slots))
+        m_micros += microsOf(s);
+}
+
+void PlaylistSongsModel::insertRows(qsizetype at, const QList<Song>& songs) {
+    const qsizetype first = m_slots.size();
+    m_slots.append(songs);
+    m_order.insert(at, songs.size(), 0);
+    for (qsizetype k = 0; k < songs.size(); ++k) {
+        m_order[at + k] = qint32(first + k);
+        m_micros += microsOf(songs.at(k));
+    }
+}
+
+void PlaylistSongsModel::eraseRows(qsizetype first, qsizetype count) {
+    for (qsizetype row = first; row < first + count; ++row)
+        m_micros -= microsOf(songAt(int(row)));
+    m_order.remove(first, count);
+    // The songs no row shows are let go once they outnumber the rows (in one pass, now and then).
+    if (m_slots.size() > 2 * m_order.size() + 1024) {
+        QList<Song> kept;
+        kept.reserve(m_order.size());
+        for (qint32& slot : m_order) {
+            kept.append(std::move(m_slots[slot]));
+            slot = qint32(kept.size() - 1);
+        }
+        m_slots = std::move(kept);
+    }
+}
+
+void PlaylistSongsModel::setRow(qsizetype row, const Song& song) {
+    Song& slot = m_slots[m_order.at(row)];
+    m_micros += microsOf(song) - microsOf(slot);
+    slot = song;
+}
+
+QList<Song> PlaylistSongsModel::coverSongs() const {
+    QList<Song> out;
+    QSet<QString> albums;
+    for (int row = 0; row < rowCount(); ++row) {
+        const Song& s = songAt(row);
+        out.append(s);
+        albums.insert(s.albumID());
+        if (albums.size() == 4) break;
+    }
+    return out;
 }
 
 QList<Song> PlaylistSongsModel::resolved() const {
@@ -86,25 +144,25 @@ QList<Song> PlaylistSongsModel::songsOf(const QStringList& paths) const {
 
 void PlaylistSongsModel::reload() {
     beginResetModel();
-    m_rows = resolved();
+    takeRows(resolved());
     endResetModel();
     rowsMoved();
 }
 
 void PlaylistSongsModel::applyResolved(const QList<Song>& fresh) {
-    const qsizetype oldCount = m_rows.size();
+    const qsizetype oldCount = m_order.size();
     const qsizetype newCount = fresh.size();
     qsizetype start = 0;
-    while (start < oldCount && start < newCount && m_rows.at(start).url.path == fresh.at(start).url.path)
+    while (start < oldCount && start < newCount && songAt(int(start)).url.path == fresh.at(start).url.path)
         ++start;
     qsizetype end = 0;
     while (end < oldCount - start && end < newCount - start &&
-           m_rows.at(oldCount - 1 - end).url.path == fresh.at(newCount - 1 - end).url.path)
+           songAt(int(oldCount - 1 - end)).url.path == fresh.at(newCount - 1 - end).url.path)
         ++end;
     // The kept rows: same song file, but its tags or title may have changed.
     const auto refresh = [&](qsizetype oldRow, qsizetype newRow) {
-        if (m_rows.at(oldRow) == fresh.at(newRow)) return;
-        m_rows[oldRow] = fresh.at(newRow);
+        if (songAt(int(oldRow)) == fresh.at(newRow)) return;
+        setRow(oldRow, fresh.at(newRow));
         emit dataChanged(index(int(oldRow)), index(int(oldRow)));
     };
     for (qsizetype i = 0; i < start; ++i)
@@ -115,13 +173,12 @@ void PlaylistSongsModel::applyResolved(const QList<Song>& fresh) {
     const qsizetype newMiddle = newCount - start - end;
     if (oldMiddle > 0) {
         beginRemoveRows({}, int(start), int(start + oldMiddle - 1));
-        m_rows.remove(start, oldMiddle);
+        eraseRows(start, oldMiddle);
         endRemoveRows();
     }
     if (newMiddle > 0) {
         beginInsertRows({}, int(start), int(start + newMiddle - 1));
-        for (qsizetype k = 0; k < newMiddle; ++k)
-            m_rows.insert(start + k, fresh.at(start + k));
+        insertRows(start, fresh.mid(start, newMiddle));
         endInsertRows();
     }
     if (oldMiddle > 0 || newMiddle > 0) rowsMoved();
@@ -129,18 +186,18 @@ void PlaylistSongsModel::applyResolved(const QList<Song>& fresh) {
 
 void PlaylistSongsModel::removeRowsWhere(const std::function<bool(const Song&)>& leaves) {
     // From the end, one signal per run of neighbouring rows.
-    qsizetype row = m_rows.size() - 1;
+    qsizetype row = m_order.size() - 1;
     bool removed = false;
     while (row >= 0) {
-        if (!leaves(m_rows.at(row))) {
+        if (!leaves(songAt(int(row)))) {
             --row;
             continue;
         }
         qsizetype first = row;
-        while (first > 0 && leaves(m_rows.at(first - 1)))
+        while (first > 0 && leaves(songAt(int(first - 1))))
             --first;
         beginRemoveRows({}, int(first), int(row));
-        m_rows.remove(first, row - first + 1);
+        eraseRows(first, row - first + 1);
         endRemoveRows();
         removed = true;
         row = first - 1;
@@ -154,15 +211,24 @@ void PlaylistSongsModel::onAppended(const QUuid& id, qsizetype from, qsizetype c
     if (!p) return;
     const QList<Song> added = songsOf(p->paths.mid(from, count));
     if (added.isEmpty()) return;
-    const int at = int(m_rows.size());
+    const int at = int(m_order.size());
     beginInsertRows({}, at, at + int(added.size()) - 1);
-    m_rows.append(added);
+    insertRows(at, added);
     endInsertRows();
     rowsMoved();
 }
 
-void PlaylistSongsModel::onRemoved(const QUuid& id, const QString& path) {
+void PlaylistSongsModel::onRemoved(const QUuid& id, const QString& path, qsizetype entries) {
+    const int expected = std::exchange(m_expectedRemoval, -1);
     if (id != m_id) return;
+    // The path's only entry, and it is the row the remove action named: no other row can hold it.
+    if (entries == 1 && expected >= 0 && expected < rowCount() && songAt(expected).url.path == path) {
+        beginRemoveRows({}, expected, expected);
+        eraseRows(expected, 1);
+        endRemoveRows();
+        rowsMoved();
+        return;
+    }
     removeRowsWhere([&path](const Song& s) { return s.url.path == path; });
 }
 
@@ -173,10 +239,9 @@ void PlaylistSongsModel::onPlaced(const QUuid& id, const QStringList& paths, con
     const QList<Song> landing = songsOf(paths);
     if (landing.isEmpty()) return;
     int at = before.isEmpty() ? -1 : firstRowOf(before);
-    if (at < 0) at = int(m_rows.size());
+    if (at < 0) at = int(m_order.size());
     beginInsertRows({}, at, at + int(landing.size()) - 1);
-    for (qsizetype k = 0; k < landing.size(); ++k)
-        m_rows.insert(at + k, landing.at(k));
+    insertRows(at, landing);
     endInsertRows();
     rowsMoved();
 }
@@ -187,9 +252,9 @@ void PlaylistSongsModel::onMoved(const QUuid& id) {
 }
 
 void PlaylistSongsModel::onDeleted(const QUuid& id) {
-    if (id != m_id || m_rows.isEmpty()) return;
-    beginRemoveRows({}, 0, int(m_rows.size()) - 1);
-    m_rows.clear();
+    if (id != m_id || m_order.isEmpty()) return;
+    beginRemoveRows({}, 0, int(m_order.size()) - 1);
+    clearRows();
     endRemoveRows();
     rowsMoved();
 }

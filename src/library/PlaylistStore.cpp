@@ -22,6 +22,12 @@ QThreadPool* writer() {
     return pool;
 }
 
+// The stores alive (on the GUI thread), so that waiting for the file can write what one holds back.
+QList<PlaylistStore*>& liveStores() {
+    static QList<PlaylistStore*> stores;
+    return stores;
+}
+
 QStringList pathsOf(const QList<Song>& songs) {
     QStringList out;
     out.reserve(songs.size());
@@ -49,6 +55,7 @@ PlaylistStore::PlaylistStore(QObject* parent) : QObject(parent) {
         return out;
     });
     if (loaded) m_playlists = std::move(*loaded);
+    liveStores().append(this);
 }
 
 QString PlaylistStore::filePath() {
@@ -57,22 +64,51 @@ QString PlaylistStore::filePath() {
 
 PlaylistStore::~PlaylistStore() {
     waitForWrites();
+    liveStores().removeOne(this);
 }
 
 void PlaylistStore::waitForWrites() {
-    writer()->waitForDone();
+    for (;;) {
+        writer()->waitForDone();
+        // Nothing is being written now: what a store held back meanwhile is written too.
+        bool more = false;
+        for (PlaylistStore* store : std::as_const(liveStores())) {
+            store->m_writing = false;
+            if (store->m_unsaved) {
+                store->write();
+                more = true;
+            }
+        }
+        if (!more) return;
+    }
 }
 
-void PlaylistStore::save() const {
+void PlaylistStore::save() {
+    m_unsaved = true;
+    // Changes made while a write is under way wait for its end and go out together.
+    if (!m_writing) write();
+}
+
+void PlaylistStore::write() {
+    m_unsaved = false;
+    m_writing = true;
     // A playlist of 100,000 songs takes longer to encode and write than a frame lasts: the writer does it
-    // from a copy, which shares the lists with the store until its next change.
-    writer()->start([playlists = m_playlists, path = filePath()] {
+    // from a copy, which shares the lists with the store until its next change. One write at a time keeps
+    // that sharing (and the copy an edit then makes) to once per write, not once per edit.
+    writer()->start([this, playlists = m_playlists, path = filePath()] {
         QJsonArray array;
         for (const Playlist& p : playlists)
             array.append(p.toJson());
         // A failed write leaves the change in memory; the next successful save writes it.
         JsonFile::write(path, QJsonDocument(array));
+        // The store waits for this job before it goes, so it is still there to be told.
+        QMetaObject::invokeMethod(this, &PlaylistStore::written, Qt::QueuedConnection);
     });
+}
+
+void PlaylistStore::written() {
+    m_writing = false;
+    if (m_unsaved) write();
 }
 
 void PlaylistStore::changed() {
@@ -169,7 +205,8 @@ int PlaylistStore::add(const QList<Song>& songs, const QUuid& to) {
 void PlaylistStore::remove(const Song& song, const QUuid& from) {
     auto i = index(from);
     if (!i) return;
-    if (m_playlists[*i].paths.removeAll(song.url.path) > 0) emit pathsRemoved(from, song.url.path);
+    if (const qsizetype n = m_playlists[*i].paths.removeAll(song.url.path); n > 0)
+        emit pathsRemoved(from, song.url.path, n);
     changed();
 }
 

@@ -12,7 +12,8 @@
 class LibraryStore;
 
 // The user's playlists, newest first, kept in "playlists.json". The one owner of that file: it is read once
-// when the store is made and written whole after every change (by a writer thread, see waitForWrites).
+// when the store is made and written whole after every change (by a writer thread, see waitForWrites; the
+// changes made while a write is under way are written together once it ends).
 // Lookups also know the three automatic playlists, which can be named by id but never edited: every editing
 // operation looks the id up among the stored playlists only and does nothing (count 0) when it is not there.
 // The store posts no notices; the callers tell the user what happened.
@@ -66,8 +67,8 @@ signals:
     void playlistRenamed(const QUuid& id);
     // `count` paths were appended at the end, the first of them at `from`.
     void pathsAppended(const QUuid& id, qsizetype from, qsizetype count);
-    // Every entry of `path` left the playlist.
-    void pathsRemoved(const QUuid& id, const QString& path);
+    // Every entry of `path` left the playlist; it had `entries` of them.
+    void pathsRemoved(const QUuid& id, const QString& path, qsizetype entries);
     // Every entry of `paths` left its place, and the paths (each once, in this order) now stand just before
     // the first entry of `before`, or at the end when `before` is empty.
     void pathsPlaced(const QUuid& id, const QStringList& paths, const QString& before);
@@ -78,7 +79,12 @@ private:
     std::optional<qsizetype> index(const QUuid& id) const;
     QString freshName() const;
     void changed();
-    void save() const;
+    void save();
+    void write();
+    void written();
 
     QList<Playlist> m_playlists;
+    // A write of the file is under way; changes made meanwhile are written when it ends.
+    bool m_writing = false;
+    bool m_unsaved = false;
 };

@@ -374,6 +374,51 @@ TEST(PlaylistPage, DetailSongActions) {
     EXPECT_TRUE(rig.page.moveActions(0).isEmpty());
 }
 
+// The detail's rows stand for the store's songs through every kind of edit, with the total length kept
+// exact and no rebuild: a removal the row's action names, a removal of a song listed many times (which lets
+// go of the songs no row shows any more), appends, drops and moves.
+TEST(PlaylistPage, DetailRowsAndLengthFollowEdits) {
+    Rig rig;
+    QStringList titles(1100, QStringLiteral("s1"));
+    titles << QStringLiteral("s2") << QStringLiteral("a1") << QStringLiteral("s3");
+    const Playlist p = rig.playlists.create(QStringLiteral("mix"), rig.findAll(titles));
+    rig.app.setSelectedPlaylistID(rig.idOf(p));
+    PlaylistSongsModel& songs = *rig.page.songs();
+    QSignalSpy reset(&songs, &QAbstractItemModel::modelReset);
+    QSignalSpy removed(&songs, &QAbstractItemModel::rowsRemoved);
+    const auto agrees = [&] {
+        double total = 0;
+        for (const Song& s : songs.songs())
+            total += s.duration;
+        return songs.songs() == songs.resolved() && songs.seconds() == total;
+    };
+    ASSERT_TRUE(agrees());
+
+    // The row's own action on a song listed once: that one row leaves.
+    rig.page.removeSong(1101);
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed.at(0).at(1).toInt(), 1101);
+    EXPECT_EQ(removed.at(0).at(2).toInt(), 1101);
+    EXPECT_TRUE(agrees());
+    // 1,100 rows of one song leave together.
+    rig.page.removeSong(5);
+    EXPECT_EQ(rig.rows(), (QStringList{"s2", "s3"}));
+    EXPECT_TRUE(agrees());
+    EXPECT_EQ(rig.page.facts(), QStringLiteral("2 songs \u00b7 7 min"));
+
+    rig.playlists.add(rig.findAll({"s4", "a1"}), p.id);
+    EXPECT_TRUE(rig.page.place({rig.songPick("s4")}, 0));
+    rig.page.moveSong(1, 1);
+    EXPECT_EQ(rig.rows(), (QStringList{"s4", "s3", "s2", "a1"}));
+    EXPECT_TRUE(agrees());
+    // A store edit that is not the row's action (another path's row was named last) still finds its row.
+    rig.playlists.remove(rig.find("s3"), p.id);
+    EXPECT_EQ(rig.rows(), (QStringList{"s4", "s2", "a1"}));
+    EXPECT_TRUE(agrees());
+    EXPECT_EQ(rig.page.facts(), QStringLiteral("3 songs \u00b7 10 min"));
+    EXPECT_EQ(reset.size(), 0);
+}
+
 TEST(PlaylistPage, DropsOnTheDetail) {
     Rig rig;
     const Playlist p = rig.playlists.create(QStringLiteral("mix"), rig.findAll({"s1", "a2", "s2"}));

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,6 +144,26 @@ TEST(PlaylistStore, RemoveTakesEveryOccurrenceAndDeleteTheWholePlaylist) {
     EXPECT_FALSE(store.playlist(id));
     EXPECT_EQ(PlaylistStore().playlists().size(), 1);
     EXPECT_EQ(store.playlist(keep)->paths, paths({"a"}));
+}
+
+// Edits made while the file is being written wait for that write and then go out together: the file comes
+// to the last state with no one waiting on the writer.
+TEST(PlaylistStore, EditsMadeDuringAWriteReachTheFileAfterIt) {
+    TestHome home;
+    PlaylistStore store;
+    const QUuid id = store.create(QString("p"), songs({"a", "b", "c"})).id;
+    store.remove(song("a"), id);
+    store.add(songs({"d"}), id);
+    store.rename(id, "q");
+    const auto written = [] {
+        const QJsonArray file =
+            QJsonDocument::fromJson(TestHome::readFile(PlaylistStore::filePath())).array();
+        if (file.size() != 1) return false;
+        const QJsonObject p = file.at(0).toObject();
+        return p.value("name").toString() == "q" &&
+               p.value("paths").toArray() == QJsonArray::fromStringList(paths({"b", "c", "d"}));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(written, 5000));
 }
 
 struct PlaceCase {
