@@ -69,17 +69,21 @@ void boxColumns(const Px* in, Px* out, int w, int h, int r, Pixels& sums) {
             sums[size_t(x)].v = _mm_add_ps(sums[size_t(x)].v, in[size_t(y) * size_t(w) + size_t(x)].v);
     for (int y = 0; y < h; ++y) {
         Px* row = out + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x)
-            row[x].v = _mm_mul_ps(sums[size_t(x)].v, scale);
-        if (y + r + 1 < h) {
-            const Px* enter = in + size_t(y + r + 1) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                sums[size_t(x)].v = _mm_add_ps(sums[size_t(x)].v, enter[x].v);
-        }
-        if (y - r >= 0) {
-            const Px* leave = in + size_t(y - r) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                sums[size_t(x)].v = _mm_sub_ps(sums[size_t(x)].v, leave[x].v);
+        // The row's sums out, and the next row's sums in, in one walk along the row.
+        const Px* enter = y + r + 1 < h ? in + size_t(y + r + 1) * size_t(w) : nullptr;
+        const Px* leave = y - r >= 0 ? in + size_t(y - r) * size_t(w) : nullptr;
+        Px* sum = sums.data();
+        if (enter && leave) {
+            for (int x = 0; x < w; ++x) {
+                row[x].v = _mm_mul_ps(sum[x].v, scale);
+                sum[x].v = _mm_add_ps(sum[x].v, _mm_sub_ps(enter[x].v, leave[x].v));
+            }
+        } else {
+            for (int x = 0; x < w; ++x) {
+                row[x].v = _mm_mul_ps(sum[x].v, scale);
+                if (enter) sum[x].v = _mm_add_ps(sum[x].v, enter[x].v);
+                if (leave) sum[x].v = _mm_sub_ps(sum[x].v, leave[x].v);
+            }
         }
     }
 }
