@@ -1,6 +1,7 @@
-// One frame of the light band on the GUI thread: the smoothing step, the outline, the four blurred layers
-// and their composite, at 1280 × 120 and 2560 × 240 device pixels (a 1280-point window at 1× and 2×).
-// Goal: at most 1 ms and 2 ms (the band draws up to 60 times a second while music plays).
+// One frame of the light band: the smoothing step, the outline, the four blurred layers and their
+// composite, for a 1280 × 120-point band at 1× and 2× (drawn at half a pixel a point either way). The GUI
+// thread makes only the step and the outline; the rest is the CPU the band's own drawing thread spends,
+// up to 60 times a second while music plays. Goal: at most 1 ms.
 #include "nowplaying/BandMotion.h"
 #include "nowplaying/LightBandRenderer.h"
 

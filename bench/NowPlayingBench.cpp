@@ -20,7 +20,7 @@ struct Program : BenchProgram {
         app().player().play({benchSong(140, tone), benchSong(141, tone), benchSong(4000, tone)});
         if (!QTest::qWaitFor([&] { return app().player().isPlaying(); }, 5000)) qFatal("nothing plays");
     }
-    // Shows the page, with its entrances and first ripple over.
+    // Shows the page, with its entrances over and the wall at its slow pace.
     void openPage() {
         if (app().app().page() == Nav::Page::nowPlaying) return;
         app().app().go(Nav::Page::nowPlaying);
@@ -40,12 +40,26 @@ Program& program() {
 
 void BM_NowPlayingFirstFrame(benchmark::State& state) {
     Program& p = program();
+    // The first visit of the process makes what later visits find made: it is told apart.
+    static bool visited = false;
+    double first = 0, later = 0;
+    int laterVisits = 0;
     for (auto _ : state) {
         p.go(Nav::Page::quickplay);
         // From the page change to the first frame that shows it, the GUI thread's time.
-        state.SetIterationTime(p.firstFrame([&] { p.app().app().go(Nav::Page::nowPlaying); },
-                                            [&] { return p.controller() != nullptr; }));
+        const double seconds = p.firstFrame([&] { p.app().app().go(Nav::Page::nowPlaying); },
+                                            [&] { return p.controller() != nullptr; });
+        state.SetIterationTime(seconds);
+        if (!visited) {
+            visited = true;
+            first = seconds * 1000;
+        } else {
+            later += seconds * 1000;
+            ++laterVisits;
+        }
     }
+    if (first > 0) state.counters["first_visit_ms"] = first;
+    if (laterVisits > 0) state.counters["later_visit_ms"] = later / laterVisits;
     state.counters["goal_ms"] = 100;
 }
 BENCHMARK(BM_NowPlayingFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -69,17 +69,21 @@ void boxColumns(const Px* in, Px* out, int w, int h, int r, Pixels& sums) {
             sums[size_t(x)].v = _mm_add_ps(sums[size_t(x)].v, in[size_t(y) * size_t(w) + size_t(x)].v);
     for (int y = 0; y < h; ++y) {
         Px* row = out + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x)
-            row[x].v = _mm_mul_ps(sums[size_t(x)].v, scale);
-        if (y + r + 1 < h) {
-            const Px* enter = in + size_t(y + r + 1) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                sums[size_t(x)].v = _mm_add_ps(sums[size_t(x)].v, enter[x].v);
-        }
-        if (y - r >= 0) {
-            const Px* leave = in + size_t(y - r) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                sums[size_t(x)].v = _mm_sub_ps(sums[size_t(x)].v, leave[x].v);
+        // The row's sums out, and the next row's sums in, in one walk along the row.
+        const Px* enter = y + r + 1 < h ? in + size_t(y + r + 1) * size_t(w) : nullptr;
+        const Px* leave = y - r >= 0 ? in + size_t(y - r) * size_t(w) : nullptr;
+        Px* sum = sums.data();
+        if (enter && leave) {
+            for (int x = 0; x < w; ++x) {
+                row[x].v = _mm_mul_ps(sum[x].v, scale);
+                sum[x].v = _mm_add_ps(sum[x].v, _mm_sub_ps(enter[x].v, leave[x].v));
+            }
+        } else {
+            for (int x = 0; x < w; ++x) {
+                row[x].v = _mm_mul_ps(sum[x].v, scale);
+                if (enter) sum[x].v = _mm_add_ps(sum[x].v, enter[x].v);
+                if (leave) sum[x].v = _mm_sub_ps(sum[x].v, leave[x].v);
+            }
         }
     }
 }
@@ -140,8 +144,9 @@ void LightBandRenderer::blur(QImage& image, double sigma, QRect area) {
 
 const QImage& LightBandRenderer::render(const QPainterPath& path, QSizeF size, qreal dpr, double bandHeight,
                                         double span, const Look& look) {
-    const QSize pixels(std::max(1, int(std::ceil(size.width() * dpr))),
-                       std::max(1, int(std::ceil(size.height() * dpr))));
+    m_scale = m_full ? dpr : bandScale;
+    const QSize pixels(std::max(1, int(std::ceil(size.width() * m_scale))),
+                       std::max(1, int(std::ceil(size.height() * m_scale))));
     if (m_band.size() != pixels) m_band = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     m_band.fill(Qt::transparent);
 
@@ -160,27 +165,26 @@ const QImage& LightBandRenderer::render(const QPainterPath& path, QSizeF size, q
     band.setRenderHint(QPainter::SmoothPixmapTransform);
     band.setCompositionMode(look.dark ? QPainter::CompositionMode_Plus : QPainter::CompositionMode_Multiply);
     for (int i = 0; i < int(layers.size()); ++i) {
-        const double sigma = layers[size_t(i)].blur * dpr;
-        // A wide blur leaves no detail that a quarter of the pixels cannot hold. The two narrow layers stay
-        // finer: drawn coarser, the band drifts more than 3/255 from the full-resolution one.
-        int k = 1;
-        if (!m_full) k = sigma >= 20 ? 4 : (sigma >= 11 ? 1 : 2);
-        m_reduction[size_t(i)] = k;
-        const QSize layerPixels((pixels.width() + k - 1) / k, (pixels.height() + k - 1) / k);
+        // A wide blur leaves no detail that a quarter of the band's pixels cannot hold.
+        const double scale = m_full ? dpr : (layers[size_t(i)].blur >= 20 ? wideLayerScale : bandScale);
+        m_layerScale[size_t(i)] = scale;
+        const double sigma = layers[size_t(i)].blur * scale;
+        const QSize layerPixels(std::max(1, int(std::ceil(w * scale))),
+                                std::max(1, int(std::ceil(h * scale))));
         QImage& layer = m_layers[size_t(i)];
         if (layer.size() != layerPixels) layer = QImage(layerPixels, QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
         // Only where the fill and its blur can reach is worked on; the rest stays transparent.
         const QRectF drawn = i < 3 ? path.boundingRect() : QRectF(w / 2 - s / 2, h - 5, s, 10);
-        const int margin = reach(sigma / k) + 2;
-        const QRect area = QRectF(drawn.topLeft() * dpr / k, drawn.bottomRight() * dpr / k)
+        const int margin = reach(sigma) + 2;
+        const QRect area = QRectF(drawn.topLeft() * scale, drawn.bottomRight() * scale)
                                .toAlignedRect()
                                .adjusted(-margin, -margin, margin, margin);
         {
             QPainter p(&layer);
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(Qt::NoPen);
-            p.scale(dpr / k, dpr / k);
+            p.scale(scale, scale);
             if (i < 2)
                 p.fillPath(path, look.glow);
             else if (i == 2)
@@ -190,11 +194,12 @@ const QImage& LightBandRenderer::render(const QPainterPath& path, QSizeF size, q
                 p.drawEllipse(QRectF(w / 2 - s / 2, h - 5, s, 10));
             }
         }
-        blur(layer, sigma / k, area);
+        blur(layer, sigma, area);
         band.setOpacity(layers[size_t(i)].opacity);
         // Only the part the blur reached is laid on the band: the rest of the layer is transparent.
         const QRect reached = area.intersected(layer.rect());
-        band.drawImage(QRectF(reached.x() * k, reached.y() * k, reached.width() * k, reached.height() * k),
+        const double f = m_scale / scale;
+        band.drawImage(QRectF(reached.x() * f, reached.y() * f, reached.width() * f, reached.height() * f),
                        layer, QRectF(reached));
     }
     band.end();

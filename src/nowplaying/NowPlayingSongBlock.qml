@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Templates as T
-import Qt5Compat.GraphicalEffects
 import Velto.Kit
 import Velto.Shell
 import Velto.NowPlaying
@@ -94,12 +93,11 @@ Row {
         width: Math.max(0, block.width - block.side - block.spacing)
         height: block.side
         layer.enabled: true
-        layer.effect: DropShadow {
+        layer.effect: SoftShadow {
             color: Qt.rgba(0, 0, 0, 0.45)
             radius: 8
-            samples: 17
-            horizontalOffset: 0
-            verticalOffset: 1
+            dx: 0
+            dy: 1
         }
 
         Column {

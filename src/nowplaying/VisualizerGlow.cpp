@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QQuickWindow>
 #include <QSGSimpleTextureNode>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 void BandSchedule::setLive(bool live, double now) {
     if (live == m_live) return;
@@ -24,6 +26,18 @@ double monotonicSeconds() {
         return c;
     }();
     return double(clock.nsecsElapsed()) / 1e9;
+}
+
+// The bands' drawing thread: one, so two bands on screen never hold up each other's frames behind other
+// work, and a band waits for no one else's pool.
+QThreadPool& drawingThread() {
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(1);
+        p->setObjectName(QStringLiteral("light band"));
+        return p;
+    }();
+    return *pool;
 }
 
 // Nothing to read while there is no player; the band is never live then.
@@ -44,7 +58,10 @@ VisualizerGlow::VisualizerGlow(QQuickItem* parent)
     connect(this, &QQuickItem::heightChanged, this, &VisualizerGlow::update);
 }
 
-VisualizerGlow::~VisualizerGlow() = default;
+VisualizerGlow::~VisualizerGlow() {
+    // The drawing uses the renderer and posts its image to this item: it ends first.
+    m_drawing.waitForFinished();
+}
 
 void VisualizerGlow::setPlayer(Player* player) {
     if (m_player == player) return;
@@ -165,18 +182,47 @@ void VisualizerGlow::updatePolish() {
 
 void VisualizerGlow::draw() {
     if (!m_pending || !m_drawn) return;
+    // One drawing at a time; the latest outline is drawn when this one is in.
+    if (m_drawing.isRunning()) return;
     m_pending = false;
-    const Drawn& d = *m_drawn;
-    m_renderer.render(d.outline, d.size, d.dpr, d.bandHeight, d.span, d.look);
+    const Drawn d = *m_drawn;
+    if (!window()) {
+        // Nothing polishes without a window: drawn at once.
+        const QImage& image = m_renderer->render(d.outline, d.size, d.dpr, d.bandHeight, d.span, d.look);
+        drawn(image, m_renderer->scale(), d.size);
+        return;
+    }
+    LightBandRenderer* renderer = m_renderer.get();
+    m_drawing = QtConcurrent::run(&drawingThread(), [this, renderer, d] {
+        const QImage image = renderer->render(d.outline, d.size, d.dpr, d.bandHeight, d.span, d.look);
+        const double scale = renderer->scale();
+        // Queued to the GUI thread; the item outlives the drawing, and an event left for it when it goes is
+        // dropped with it.
+        QMetaObject::invokeMethod(
+            this, [this, image, scale, size = d.size] { drawn(image, scale, size); }, Qt::QueuedConnection);
+    });
+}
+
+void VisualizerGlow::drawn(const QImage& image, double scale, QSizeF size) {
+    m_image = image;
+    m_imageScale = scale;
+    m_imageSize = size;
     m_upload = true;
     ++m_renders;
     update();
+    // A newer outline waited for this drawing.
+    if (m_pending) {
+        if (window())
+            polish();
+        else
+            draw();
+    }
 }
 
 QSGNode* VisualizerGlow::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
     auto* node = static_cast<QSGSimpleTextureNode*>(old);
-    if (m_upload && !m_renderer.image().isNull()) {
-        if (QSGTexture* texture = window()->createTextureFromImage(m_renderer.image())) {
+    if (m_upload && !m_image.isNull()) {
+        if (QSGTexture* texture = window()->createTextureFromImage(m_image)) {
             if (!node) {
                 node = new QSGSimpleTextureNode;
                 node->setOwnsTexture(true);
@@ -186,9 +232,13 @@ QSGNode* VisualizerGlow::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         }
     }
     if (node) {
-        const QImage& image = m_renderer.image();
-        const qreal dpr = window()->effectiveDevicePixelRatio();
-        node->setRect(QRectF(0, 0, image.width() / dpr, image.height() / dpr));
+        // The band is made coarser than the screen; the texture is scaled up to the item with linear
+        // filtering, its part that covers the item (the last pixel may reach past it) to the item's size.
+        const QSizeF size = m_imageSize;
+        const double scale = m_imageScale;
+        node->setFiltering(QSGTexture::Linear);
+        node->setSourceRect(QRectF(0, 0, size.width() * scale, size.height() * scale));
+        node->setRect(QRectF(QPointF(0, 0), size));
     }
     return node;
 }

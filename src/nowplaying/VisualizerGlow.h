@@ -3,6 +3,7 @@
 #include "BandMotion.h"
 #include "LightBandRenderer.h"
 
+#include <QFuture>
 #include <QPointer>
 #include <QQuickItem>
 #include <QTimer>
@@ -32,9 +33,10 @@ private:
 };
 
 // The light band along the bottom of the window: an accent glow whose outline rises and falls with what
-// is heard. It draws into an image on the GUI thread, once per frame of the window however often it ticks,
-// and shows it as a texture; a frame equal to the last uploads nothing, and a band that is hidden does not
-// tick. It takes no input and is not read out.
+// is heard. The GUI thread only steps the levels and makes the outline; the blurred band is drawn into an
+// image on a thread of its own, once per frame of the window however often it ticks, and shown as a texture
+// scaled up to the item. A frame equal to the last draws and uploads nothing, and a band that is hidden
+// does not tick. It takes no input and is not read out.
 class VisualizerGlow : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -72,7 +74,9 @@ public:
     void tick();
     // Frames drawn and frames handed to the scene since the band was made.
     int renders() const { return m_renders; }
-    const QImage& frame() const { return m_renderer.image(); }
+    // The last drawn band, at `frameScale()` pixels a point.
+    const QImage& frame() const { return m_image; }
+    double frameScale() const { return m_imageScale; }
 
 signals:
     void playerChanged();
@@ -93,6 +97,7 @@ protected:
 private:
     void followTicking();
     void draw();
+    void drawn(const QImage& image, double scale, QSizeF size);
     LightBandRenderer::Look look() const;
 
     QPointer<Player> m_player;
@@ -107,7 +112,9 @@ private:
     std::unique_ptr<BandSource> m_source;
     std::unique_ptr<BandMotion> m_motion;
     BandSchedule m_schedule;
-    LightBandRenderer m_renderer;
+    // Used by one drawing at a time: the drawing thread's while `m_drawing` runs, else the GUI thread's.
+    std::unique_ptr<LightBandRenderer> m_renderer = std::make_unique<LightBandRenderer>();
+    QFuture<void> m_drawing;
     QTimer m_timer;
 
     // What the last drawn frame was made of: an equal frame is not drawn again.
@@ -121,6 +128,10 @@ private:
     };
     std::optional<Drawn> m_drawn;
     bool m_pending = false; // m_drawn differs from the image
+    // The last finished drawing, what the scene shows: `m_imageScale` pixels a point over `m_imageSize`.
+    QImage m_image;
+    double m_imageScale = 1;
+    QSizeF m_imageSize;
     bool m_upload = false;
     int m_renders = 0;
 };

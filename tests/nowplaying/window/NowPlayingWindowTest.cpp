@@ -1,6 +1,7 @@
 // Now Playing in the whole program's main window, on an X display (layer effects draw nothing offscreen).
 #include "library/LibraryStore.h"
 #include "nowplaying/FlipTileState.h"
+#include "nowplaying/VisualizerGlow.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
 #include "shell/TamskApp.h"
@@ -12,6 +13,8 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -165,6 +168,106 @@ TEST(NowPlayingWindow, AGreyTileUnderARedTintTurnsRed) {
         EXPECT_GT(c.red(), c.green() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
         EXPECT_GT(c.red(), c.blue() + 40) << at.x() << "," << at.y() << " " << c.name().toStdString();
     }
+}
+
+namespace {
+// A window made from QML in the program's engine, shown and drawn once.
+std::unique_ptr<QObject> showQml(TamskApp& app, const char* qml) {
+    QQmlComponent component(&app.engine());
+    component.setData(qml, QUrl("memory:/Shown.qml"));
+    if (!QTest::qWaitFor([&] { return !component.isLoading(); }, 5000)) return {};
+    std::unique_ptr<QObject> made(component.create());
+    if (!made) ADD_FAILURE() << component.errorString().toStdString();
+    auto* window = qobject_cast<QQuickWindow*>(made.get());
+    if (!window || !QTest::qWaitForWindowExposed(window)) return {};
+    QTest::qWait(200);
+    return made;
+}
+} // namespace
+
+// The song block's texts cast a soft shadow: a Gaussian of the layer's coverage, 0.45 black, one point
+// down; the layer itself stays on top, and the shadow fades out within a few points.
+TEST(NowPlayingWindow, TheTextsShadowIsSoftAndFallsBelow) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    std::unique_ptr<QObject> made = showQml(app, R"(
+        import QtQuick
+        import Velto.NowPlaying
+        Window {
+            width: 200; height: 200; visible: true; color: "#808080"
+            Item {
+                x: 20; y: 20; width: 160; height: 160
+                layer.enabled: true
+                layer.effect: SoftShadow { color: Qt.rgba(0, 0, 0, 0.45); radius: 8; dy: 1 }
+                Rectangle { x: 40; y: 40; width: 80; height: 40; color: "white" }
+            }
+        })");
+    ASSERT_TRUE(made);
+    const QImage shot = qobject_cast<QQuickWindow*>(made.get())->grabWindow();
+    const auto grey = [&](int x, int y) { return qRed(shot.pixel(x, y)); };
+    // The rectangle spans x 60…140, y 60…100 in the window.
+    EXPECT_GE(grey(100, 80), 250) << "the layer is drawn over its shadow";
+    // Below the middle of the bottom edge the shadow is a Gaussian edge of deviation (8 + 1) / 3.3333,
+    // moved one point down: 128 · (1 − 0.45 · Φ(−(d − 1 + 0.5) / σ)) at d points below the edge.
+    const double sigma = 9 / 3.3333;
+    for (int d : {1, 2, 3, 5, 8}) {
+        const double covered = 0.5 * std::erfc((d - 0.5) / sigma / std::sqrt(2.0));
+        EXPECT_NEAR(grey(100, 100 + d), 128 * (1 - 0.45 * covered), 4) << d << " below";
+    }
+    EXPECT_LT(grey(100, 101), grey(100, 58)) << "it falls below more than above";
+    EXPECT_NEAR(grey(100, 130), 128, 1) << "and is gone a few points away";
+    EXPECT_NEAR(grey(10, 10), 128, 1);
+}
+
+// The light band is drawn at half a pixel a point and scaled up on screen: what the window shows is the
+// drawn band stretched over the whole item, with linear filtering between pixel centres.
+TEST(NowPlayingWindow, TheLightBandFillsItsItem) {
+    ASSERT_TRUE(usePrivateBus());
+    TestHome home;
+    TamskApp app;
+    std::unique_ptr<QObject> made = showQml(app, R"(
+        import QtQuick
+        import Velto.NowPlaying
+        Window {
+            width: 400; height: 200; visible: true; color: "black"
+            VisualizerGlow { objectName: "glow"; y: 80; width: 400; height: 120; bandHeight: 40 }
+        })");
+    ASSERT_TRUE(made);
+    auto* window = qobject_cast<QQuickWindow*>(made.get());
+    auto* glow = window->findChild<VisualizerGlow*>("glow");
+    ASSERT_NE(glow, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return glow->renders() > 0; }, 2000));
+    QTest::qWait(200);
+    const QImage shot = window->grabWindow().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage band = glow->frame();
+    const double scale = glow->frameScale();
+    ASSERT_EQ(band.size(), QSize(200, 60));
+    // The band over black shows its premultiplied colour.
+    const auto expected = [&](int x, int y, int shift) {
+        const double u = (x + 0.5) * scale - 0.5, v = (y + 0.5) * scale - 0.5;
+        const int x0 = int(std::floor(u)), y0 = int(std::floor(v));
+        const double fx = u - x0, fy = v - y0;
+        const auto c = [&](int px, int py) {
+            const QRgb p =
+                band.pixel(std::clamp(px, 0, band.width() - 1), std::clamp(py, 0, band.height() - 1));
+            return double((p >> shift) & 0xff);
+        };
+        return (c(x0, y0) * (1 - fx) + c(x0 + 1, y0) * fx) * (1 - fy) +
+               (c(x0, y0 + 1) * (1 - fx) + c(x0 + 1, y0 + 1) * fx) * fy;
+    };
+    int worst = 0, lit = 0;
+    for (int y = 0; y < 120; y += 2)
+        for (int x = 0; x < 400; x += 3) {
+            const QRgb shown = shot.pixel(x, 80 + y);
+            for (int shift : {0, 8, 16}) {
+                const int want = int(std::lround(expected(x, y, shift)));
+                worst = std::max(worst, std::abs(int((shown >> shift) & 0xff) - want));
+                if (want > 12) ++lit;
+            }
+        }
+    EXPECT_GT(lit, 20) << "the glow is lit at rest";
+    EXPECT_LE(worst, 3);
 }
 
 namespace {
