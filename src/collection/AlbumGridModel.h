@@ -169,11 +169,12 @@ private:
     bool sameRow(const Row& a, const QList<AlbumGroup>& groupsA, const Row& b,
                  const QList<AlbumGroup>& groupsB) const;
     void reindex();
+    void indexRows();
 
     QList<AlbumGroup> m_groups;
     std::vector<Row> m_rows;
     QHash<QString, std::pair<int, int>> m_where; // id → (group, place), the first album with the id
-    QHash<QString, int> m_rowOf;
+    std::vector<int> m_groupRow; // each group's first row of albums; -1 for a group without albums
     int m_albumCount = 0;
     int m_columns = 1;
     QString m_selection;

@@ -52,7 +52,13 @@ void AlbumWallPage::nextSort() {
     }
 }
 
+void AlbumWallPage::componentComplete() {
+    m_building = false;
+    regroup(true);
+}
+
 void AlbumWallPage::regroup(bool relayout) {
+    if (m_building) return;
     QList<AlbumGroup> groups;
     if (m_library) groups = Sorts::grouped(m_sort, m_library->albums(), Date::now());
     m_grid.setGroups(std::move(groups), relayout);

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QQmlParserStatus>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
@@ -15,8 +16,9 @@
 // sort ("albumWallSort"), and which album the column beside the grid shows: the chosen one while the
 // library has it, else the first album of the first group. A chosen album that left the library stays
 // chosen (it shows again if it comes back) until the user chooses another. The QML only draws this.
-class AlbumWallPage : public QObject {
+class AlbumWallPage : public QObject, public QQmlParserStatus {
     Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(LibraryStore* library READ library WRITE setLibrary NOTIFY libraryChanged)
     Q_PROPERTY(Defaults* defaults READ defaults WRITE setDefaults NOTIFY defaultsChanged)
@@ -48,6 +50,10 @@ public:
     // The next sort, stored and applied at once; the shown album stays shown.
     Q_INVOKABLE void nextSort();
 
+    // Made from QML, the page groups once, when all its stores are set (not once for each of them).
+    void classBegin() override { m_building = true; }
+    void componentComplete() override;
+
 signals:
     void libraryChanged();
     void defaultsChanged();
@@ -68,5 +74,6 @@ private:
     QString m_selection;
     QString m_shown;
     int m_count = 0;
+    bool m_building = false;
     QMetaObject::Connection m_libraryConnection, m_defaultsConnection;
 };

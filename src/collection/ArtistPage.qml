@@ -136,6 +136,12 @@ Item {
                         objectName: "artistAlbumGrid"
                         width: parent.width
                         fixedWidth: motion.contentWidth
+                        // The page's own width comes after it is made; cells are made for the real one.
+                        laidOut: page.width > 0
+                        // The rows that can show under the hero at the top are made at once, the rest
+                        // just after the first frame.
+                        eagerRows: Math.max(1, Math.ceil(Math.max(0, page.height - motion.height)
+                                                         / (grid.cellWidth + grid.spacing)))
                         model: page.section ? page.section.albumGrid : null
                         minWidth: 150
                         spacing: 24
