@@ -242,22 +242,45 @@ void AlbumGridModel::setGroups(QList<AlbumGroup> groups, bool relayout) {
     if (selectedRow() != oldSelectedRow) emit selectedRowChanged();
 }
 
+void AlbumGridModel::setGroups(QList<AlbumGroup> groups, Index index) {
+    const int oldSelectedRow = selectedRow();
+    beginResetModel();
+    m_groups = std::move(groups);
+    m_rows = rowsOf(m_groups, m_columns);
+    reindex(std::move(index));
+    endResetModel();
+    emit groupsChanged();
+    if (selectedRow() != oldSelectedRow) emit selectedRowChanged();
+}
+
 void AlbumGridModel::setAlbums(const QList<Album>& albums) {
     setGroups({AlbumGroup{std::nullopt, albums}});
 }
 
-void AlbumGridModel::reindex() {
+AlbumGridModel::Index AlbumGridModel::indexOf(const QList<AlbumGroup>& groups) {
     // Each album's identity is made once here (it lower-cases two texts): the row of an album then follows
     // from its place in its group, so a new column count needs no second pass over the identities.
-    m_where.clear();
+    Index where;
+    qsizetype count = 0;
+    for (const AlbumGroup& g : groups)
+        count += g.albums.size();
+    where.reserve(count);
+    // Backwards, so that of two albums with one identity the first is the one kept.
+    for (int g = int(groups.size()) - 1; g >= 0; --g)
+        for (int i = int(groups[g].albums.size()) - 1; i >= 0; --i)
+            where.insert(groups[g].albums[i].id(), {g, i});
+    return where;
+}
+
+void AlbumGridModel::reindex() {
+    reindex(indexOf(m_groups));
+}
+
+void AlbumGridModel::reindex(Index where) {
+    m_where = std::move(where);
     m_albumCount = 0;
     for (const AlbumGroup& g : m_groups)
         m_albumCount += int(g.albums.size());
-    m_where.reserve(m_albumCount);
-    // Backwards, so that of two albums with one identity the first is the one kept.
-    for (int g = int(m_groups.size()) - 1; g >= 0; --g)
-        for (int i = int(m_groups[g].albums.size()) - 1; i >= 0; --i)
-            m_where.insert(m_groups[g].albums[i].id(), {g, i});
     indexRows();
 }
 

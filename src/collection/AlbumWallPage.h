@@ -3,6 +3,7 @@
 #include "AlbumGridModel.h"
 #include "Sorts.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QQmlParserStatus>
@@ -42,7 +43,7 @@ public:
     AlbumSort sort() const { return m_sort; }
     QString sortRaw() const { return Sorts::rawValue(m_sort); }
     QString sortLabel() const { return Sorts::label(m_sort); }
-    int count() const { return m_grid.albumCount(); }
+    int count() const { return m_count; }
     QString selection() const { return m_selection; }
     void setSelection(const QString& selection);
     QString shown() const { return m_shown; }
@@ -50,9 +51,13 @@ public:
     // The next sort, stored and applied at once; the shown album stays shown.
     Q_INVOKABLE void nextSort();
 
-    // Made from QML, the page groups once, when all its stores are set (not once for each of them).
+    // Made from QML, the page groups once, when all its stores are set (not once for each of them), and
+    // on a worker: the section draws at once and its grid fills in as soon as the albums are grouped.
+    // Everything after that (a sort click, a library change) regroups at once on this thread.
     void classBegin() override { m_building = true; }
     void componentComplete() override;
+    // Grouping on the worker, not yet in the grid.
+    bool pending() const { return m_pending.isRunning() || m_waiting; }
 
 signals:
     void libraryChanged();
@@ -64,6 +69,7 @@ signals:
 
 private:
     void regroup(bool relayout);
+    void groupOnWorker();
     void readSort();
     void updateShown();
 
@@ -75,5 +81,13 @@ private:
     QString m_shown;
     int m_count = 0;
     bool m_building = false;
+    struct Grouped {
+        QList<AlbumGroup> groups;
+        AlbumGridModel::Index index;
+    };
+    // The worker works on its own copies of the albums, so it may end after the page has gone.
+    QFutureWatcher<Grouped> m_pending;
+    // The worker's result is still wanted: cleared by any regrouping made here meanwhile.
+    bool m_waiting = false;
     QMetaObject::Connection m_libraryConnection, m_defaultsConnection;
 };
