@@ -17,6 +17,12 @@ FocusScope {
     property bool showArtistLink: true
     property bool quietSelection: false
     property real fixedWidth: 0
+    // The owner's width is final: until then no column count reaches the model and no cell is made, so the
+    // rows are not cut and filled once for a passing width and again for the real one.
+    property bool laidOut: true
+    // At a fixed width, the rows after this many are made a little after the first frame (they lie below
+    // the fold of the page holding the grid); 0 makes every row at once.
+    property int eagerRows: 0
     // The grid holds its section's keyboard focus.
     property bool active: false
     readonly property bool scrolling: fixedWidth <= 0
@@ -52,17 +58,25 @@ FocusScope {
         scroller.restart()
     }
     onActiveChanged: if (active) takeFocus()
+    readonly property bool sized: laidOut && contentWidth > 0
+    function pushColumns() {
+        if (model && sized) model.columns = columns
+    }
     onColumnsChanged: {
-        if (model) model.columns = columns
+        pushColumns()
         // Once the rows are laid out again.
         revealLater.restart()
     }
+    onSizedChanged: pushColumns()
     Timer {
         id: revealLater
         interval: 0
         onTriggered: grid.reveal()
     }
-    onModelChanged: if (model) model.columns = columns
+    onModelChanged: pushColumns()
+    // A cell's height beyond its square cover (title and second line), taken from the first cell made: a
+    // row made later stands in at that height meanwhile.
+    property real cellExtra: 40
     Connections {
         target: grid.model
         function onSelectionChanged() { grid.reveal() }
@@ -76,9 +90,12 @@ FocusScope {
         required property bool topSpace
         required property var cells
         width: grid.contentWidth
-        height: heading ? headingText.y + headingText.implicitHeight : cellRow.implicitHeight
+        height: heading ? headingText.y + headingText.implicitHeight
+                        : cellLoader.item ? (cellLoader.item as AlbumGridCells).implicitHeight
+                                          : grid.cellWidth + grid.cellExtra
+        property bool lifted: false
         // A hovered cell lifts above the rows around it.
-        z: cellRow.lifted ? 1 : 0
+        z: lifted ? 1 : 0
 
         Text {
             id: headingText
@@ -92,27 +109,24 @@ FocusScope {
             Accessible.role: Accessible.Heading
             Accessible.name: text
         }
-        Row {
-            id: cellRow
-            property bool lifted: false
-            visible: !gridRow.heading
-            spacing: grid.spacing
-            Repeater {
-                model: gridRow.heading ? [] : gridRow.cells
-                delegate: AlbumCell {
-                    width: grid.cellWidth
-                    albums: grid.model
-                    selected: grid.model !== null && grid.model.selection === albumId
-                    cursor: selected && grid.active
-                    showArtistLink: grid.showArtistLink
-                    quiet: grid.quietSelection
-                    onLiftedChanged: cellRow.lifted = lifted
-                    onOpen: {
-                        grid.model.selectionPicked(albumId)
-                        grid.focusRequested()
-                        grid.takeFocus()
-                    }
-                }
+        // Rows below the fold of a fixed grid are made after the first frame, standing in at their final
+        // height meanwhile.
+        Loader {
+            id: cellLoader
+            active: !gridRow.heading
+            asynchronous: !grid.scrolling && grid.eagerRows > 0 && gridRow.index >= grid.eagerRows
+            Component.onCompleted: setSource("AlbumGridCells.qml", { grid: grid, cells: gridRow.cells })
+            Binding {
+                target: cellLoader.item
+                property: "cells"
+                value: gridRow.cells
+                when: cellLoader.item !== null
+            }
+            Binding {
+                target: gridRow
+                property: "lifted"
+                value: cellLoader.item ? (cellLoader.item as AlbumGridCells).lifted : false
+                when: cellLoader.item !== null
             }
         }
     }
@@ -162,7 +176,7 @@ FocusScope {
         onActiveFocusChanged: if (activeFocus) grid.focusRequested()
         Keys.onPressed: (event) => grid.handleKey(event)
         Repeater {
-            model: grid.scrolling ? null : grid.model
+            model: grid.scrolling || !grid.laidOut ? null : grid.model
             delegate: GridRow {}
         }
     }

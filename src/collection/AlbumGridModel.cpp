@@ -242,25 +242,53 @@ void AlbumGridModel::setGroups(QList<AlbumGroup> groups, bool relayout) {
     if (selectedRow() != oldSelectedRow) emit selectedRowChanged();
 }
 
+void AlbumGridModel::setGroups(QList<AlbumGroup> groups, Index index) {
+    const int oldSelectedRow = selectedRow();
+    beginResetModel();
+    m_groups = std::move(groups);
+    m_rows = rowsOf(m_groups, m_columns);
+    reindex(std::move(index));
+    endResetModel();
+    emit groupsChanged();
+    if (selectedRow() != oldSelectedRow) emit selectedRowChanged();
+}
+
 void AlbumGridModel::setAlbums(const QList<Album>& albums) {
     setGroups({AlbumGroup{std::nullopt, albums}});
 }
 
+AlbumGridModel::Index AlbumGridModel::indexOf(const QList<AlbumGroup>& groups) {
+    // Each album's identity is made once here (it lower-cases two texts): the row of an album then follows
+    // from its place in its group, so a new column count needs no second pass over the identities.
+    Index where;
+    qsizetype count = 0;
+    for (const AlbumGroup& g : groups)
+        count += g.albums.size();
+    where.reserve(count);
+    // Backwards, so that of two albums with one identity the first is the one kept.
+    for (int g = int(groups.size()) - 1; g >= 0; --g)
+        for (int i = int(groups[g].albums.size()) - 1; i >= 0; --i)
+            where.insert(groups[g].albums[i].id(), {g, i});
+    return where;
+}
+
 void AlbumGridModel::reindex() {
-    m_where.clear();
-    m_rowOf.clear();
+    reindex(indexOf(m_groups));
+}
+
+void AlbumGridModel::reindex(Index where) {
+    m_where = std::move(where);
     m_albumCount = 0;
-    for (int g = 0; g < m_groups.size(); ++g) {
-        m_albumCount += int(m_groups[g].albums.size());
-        for (int i = 0; i < m_groups[g].albums.size(); ++i)
-            if (const QString id = m_groups[g].albums[i].id(); !m_where.contains(id))
-                m_where.insert(id, {g, i});
-    }
+    for (const AlbumGroup& g : m_groups)
+        m_albumCount += int(g.albums.size());
+    indexRows();
+}
+
+void AlbumGridModel::indexRows() {
+    m_groupRow.assign(size_t(m_groups.size()), -1);
     for (int r = 0; r < int(m_rows.size()); ++r)
-        for (int c = 0; c < m_rows[r].count; ++c)
-            if (const QString id = m_groups[m_rows[r].group].albums[m_rows[r].first + c].id();
-                !m_rowOf.contains(id))
-                m_rowOf.insert(id, r);
+        if (!m_rows[r].heading && m_groupRow[size_t(m_rows[r].group)] < 0)
+            m_groupRow[size_t(m_rows[r].group)] = r;
 }
 
 void AlbumGridModel::setColumns(int columns) {
@@ -270,7 +298,7 @@ void AlbumGridModel::setColumns(int columns) {
     m_columns = columns;
     beginResetModel();
     m_rows = rowsOf(m_groups, m_columns);
-    reindex();
+    indexRows();
     endResetModel();
     emit columnsChanged();
     if (selectedRow() != oldSelectedRow) emit selectedRowChanged();
@@ -310,7 +338,10 @@ std::optional<Album> AlbumGridModel::album(const QString& id) const {
 }
 
 int AlbumGridModel::rowOf(const QString& id) const {
-    return m_rowOf.value(id, -1);
+    const auto it = m_where.constFind(id);
+    if (it == m_where.constEnd()) return -1;
+    const int first = m_groupRow[size_t(it->first)];
+    return first < 0 ? -1 : first + it->second / m_columns;
 }
 
 QString AlbumGridModel::firstAlbum() const {

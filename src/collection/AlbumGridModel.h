@@ -102,9 +102,16 @@ public:
     // Unselected cells of a quiet grid are dimmed until the pointer is on them.
     Q_INVOKABLE static double cellOpacity(bool quiet, bool selected, bool hovered);
 
+    // Each album identity's first place: (group, place in the group).
+    using Index = QHash<QString, std::pair<int, int>>;
+    // The index of `groups`; a pure function, so a worker can make it beside the groups.
+    static Index indexOf(const QList<AlbumGroup>& groups);
+
     const QList<AlbumGroup>& groups() const { return m_groups; }
     // New groups. With the same column count and `relayout` false, only the rows that differ are told.
     void setGroups(QList<AlbumGroup> groups, bool relayout = false);
+    // New groups with their index made beforehand (`indexOf`): the whole grid is laid out again.
+    void setGroups(QList<AlbumGroup> groups, Index index);
     void setAlbums(const QList<Album>& albums);
     int columns() const { return m_columns; }
     void setColumns(int columns);
@@ -169,11 +176,13 @@ private:
     bool sameRow(const Row& a, const QList<AlbumGroup>& groupsA, const Row& b,
                  const QList<AlbumGroup>& groupsB) const;
     void reindex();
+    void reindex(Index where);
+    void indexRows();
 
     QList<AlbumGroup> m_groups;
     std::vector<Row> m_rows;
-    QHash<QString, std::pair<int, int>> m_where; // id → (group, place), the first album with the id
-    QHash<QString, int> m_rowOf;
+    Index m_where;               // id → (group, place), the first album with the id
+    std::vector<int> m_groupRow; // each group's first row of albums; -1 for a group without albums
     int m_albumCount = 0;
     int m_columns = 1;
     QString m_selection;

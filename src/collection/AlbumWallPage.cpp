@@ -3,10 +3,23 @@
 #include "core/Defaults.h"
 #include "library/LibraryStore.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 AlbumWallPage::AlbumWallPage(QObject* parent) : QObject(parent) {
     m_grid.setSecond(AlbumGridModel::SecondLine::artist);
     m_grid.setHasRight(true);
     connect(&m_grid, &AlbumGridModel::selectionPicked, this, &AlbumWallPage::setSelection);
+    connect(&m_pending, &QFutureWatcher<Grouped>::finished, this, [this] {
+        if (!m_waiting || m_pending.isCanceled()) return;
+        m_waiting = false;
+        Grouped grouped = m_pending.result();
+        m_grid.setGroups(std::move(grouped.groups), std::move(grouped.index));
+        if (m_grid.albumCount() != m_count) {
+            m_count = m_grid.albumCount();
+            emit countChanged();
+        }
+        updateShown();
+    });
 }
 
 void AlbumWallPage::setLibrary(LibraryStore* library) {
@@ -52,7 +65,34 @@ void AlbumWallPage::nextSort() {
     }
 }
 
+void AlbumWallPage::componentComplete() {
+    m_building = false;
+    groupOnWorker();
+}
+
+void AlbumWallPage::groupOnWorker() {
+    if (!m_library) {
+        regroup(true);
+        return;
+    }
+    // The header counts the albums at once; the grid and the shown album follow with the groups.
+    if (const int count = int(m_library->albums().size()); count != m_count) {
+        m_count = count;
+        emit countChanged();
+    }
+    m_waiting = true;
+    m_pending.setFuture(QtConcurrent::run([sort = m_sort, albums = m_library->albums(), now = Date::now()] {
+        Grouped out;
+        out.groups = Sorts::grouped(sort, albums, now);
+        out.index = AlbumGridModel::indexOf(out.groups);
+        return out;
+    }));
+}
+
 void AlbumWallPage::regroup(bool relayout) {
+    if (m_building) return;
+    // Grouped here and now: a result still on its way from the worker is older than this.
+    m_waiting = false;
     QList<AlbumGroup> groups;
     if (m_library) groups = Sorts::grouped(m_sort, m_library->albums(), Date::now());
     m_grid.setGroups(std::move(groups), relayout);

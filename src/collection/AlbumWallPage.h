@@ -3,8 +3,10 @@
 #include "AlbumGridModel.h"
 #include "Sorts.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
+#include <QQmlParserStatus>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
@@ -15,8 +17,9 @@
 // sort ("albumWallSort"), and which album the column beside the grid shows: the chosen one while the
 // library has it, else the first album of the first group. A chosen album that left the library stays
 // chosen (it shows again if it comes back) until the user chooses another. The QML only draws this.
-class AlbumWallPage : public QObject {
+class AlbumWallPage : public QObject, public QQmlParserStatus {
     Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(LibraryStore* library READ library WRITE setLibrary NOTIFY libraryChanged)
     Q_PROPERTY(Defaults* defaults READ defaults WRITE setDefaults NOTIFY defaultsChanged)
@@ -40,13 +43,21 @@ public:
     AlbumSort sort() const { return m_sort; }
     QString sortRaw() const { return Sorts::rawValue(m_sort); }
     QString sortLabel() const { return Sorts::label(m_sort); }
-    int count() const { return m_grid.albumCount(); }
+    int count() const { return m_count; }
     QString selection() const { return m_selection; }
     void setSelection(const QString& selection);
     QString shown() const { return m_shown; }
 
     // The next sort, stored and applied at once; the shown album stays shown.
     Q_INVOKABLE void nextSort();
+
+    // Made from QML, the page groups once, when all its stores are set (not once for each of them), and
+    // on a worker: the section draws at once and its grid fills in as soon as the albums are grouped.
+    // Everything after that (a sort click, a library change) regroups at once on this thread.
+    void classBegin() override { m_building = true; }
+    void componentComplete() override;
+    // Grouping on the worker, not yet in the grid.
+    bool pending() const { return m_pending.isRunning() || m_waiting; }
 
 signals:
     void libraryChanged();
@@ -58,6 +69,7 @@ signals:
 
 private:
     void regroup(bool relayout);
+    void groupOnWorker();
     void readSort();
     void updateShown();
 
@@ -68,5 +80,14 @@ private:
     QString m_selection;
     QString m_shown;
     int m_count = 0;
+    bool m_building = false;
+    struct Grouped {
+        QList<AlbumGroup> groups;
+        AlbumGridModel::Index index;
+    };
+    // The worker works on its own copies of the albums, so it may end after the page has gone.
+    QFutureWatcher<Grouped> m_pending;
+    // The worker's result is still wanted: cleared by any regrouping made here meanwhile.
+    bool m_waiting = false;
     QMetaObject::Connection m_libraryConnection, m_defaultsConnection;
 };

@@ -20,7 +20,17 @@ Item {
     readonly property alias grid: grid
     readonly property alias songs: songs
     readonly property bool hasSongs: albumID !== ""
-    readonly property real columnWidth: motion.columnWidth(width, hasSongs)
+    // How far the open album's songs have come in: they arrive and leave in the page's entering motion,
+    // and the page column narrows and widens with them.
+    property real songsShown: hasSongs ? 1 : 0
+    Behavior on songsShown {
+        enabled: page.settled
+        NumberAnimation { duration: Motion.enterMs; easing: Motion.enter }
+    }
+    readonly property real columnWidth: motion.columnWidth(width, songsShown)
+    // The album the songs' column shows; kept while the column leaves.
+    property string songsAlbum: ""
+    property bool settled: false
 
     Accessible.role: Accessible.Pane
     Accessible.name: artistName
@@ -48,6 +58,8 @@ Item {
     Component.onCompleted: {
         entrance.start()
         shownAlbum = albumID
+        songsAlbum = albumID
+        settled = true
         // The grid or the songs of the page this one replaces had the keyboard: they have it here too.
         if (grid.active) grid.takeFocus()
         else if (songs.active) songs.takeFocus()
@@ -62,6 +74,7 @@ Item {
     property string shownAlbum: ""
     readonly property string albumID: section ? section.albumID : ""
     onAlbumIDChanged: {
+        if (albumID !== "") songsAlbum = albumID
         const first = shownAlbum === ""
         shownAlbum = albumID
         if (first || albumID === "") return
@@ -136,6 +149,12 @@ Item {
                         objectName: "artistAlbumGrid"
                         width: parent.width
                         fixedWidth: motion.contentWidth
+                        // The page's own width comes after it is made; cells are made for the real one.
+                        laidOut: page.width > 0
+                        // The rows that can show under the hero at the top are made at once, the rest
+                        // just after the first frame.
+                        eagerRows: Math.max(1, Math.ceil(Math.max(0, page.height - motion.height)
+                                                         / (grid.cellWidth + grid.spacing)))
                         model: page.section ? page.section.albumGrid : null
                         minWidth: 150
                         spacing: 24
@@ -162,11 +181,12 @@ Item {
     AlbumSongs {
         id: songs
         objectName: "artistAlbumSongs"
-        visible: page.hasSongs
-        x: page.width - 380
+        visible: page.songsShown > 0
+        opacity: page.songsShown
+        x: page.motion.songsX(page.width, page.songsShown, Motion.reduceMotion)
         width: 380
         height: page.height
-        albumId: page.albumID
+        albumId: page.songsAlbum
         showArtist: false
         active: page.section !== null && page.section.focusColumn === CollectionColumn.Focus.songs
         onFocusRequested: page.section.focusColumn = CollectionColumn.Focus.songs

@@ -17,12 +17,17 @@ ArtistSection::ArtistSection(QObject* parent) : QObject(parent) {
     connect(&m_grid, &AlbumGridModel::rightPressed, this,
             [this] { setFocusColumn(int(CollectionColumn::songs)); });
     connect(this, &ArtistSection::changed, this, [this] {
-        updateGrid();
         const std::optional<Artist> a = artist();
         const QString key = a ? a->id() : QString();
-        if (key == m_artistKey) return;
-        m_artistKey = key;
-        emit artistKeyChanged();
+        if (key != m_artistKey) {
+            // The page of the artist before goes with this change: its grid drops its cells first, rather
+            // than making cells for the new artist's albums only to drop them with the page. The new page
+            // then fills its grid once.
+            m_grid.setAlbums({});
+            m_artistKey = key;
+            emit artistKeyChanged();
+        }
+        updateGrid();
     });
 }
 

@@ -74,7 +74,10 @@ Item {
             }
         }
 
-        Loader {
+        // The chosen section. A section that is left is hidden at once and dropped a moment later, once the
+        // new one has been drawn: tearing down a section full of tiles costs about as much as making one,
+        // and the new section's first frame need not wait for it.
+        FocusScope {
             id: sectionView
             objectName: "collectionSection"
             anchors.top: titleRow.bottom
@@ -82,9 +85,40 @@ Item {
             anchors.bottom: status.top
             anchors.bottomMargin: 6
             width: parent.width
-            // Keyed by the section: the same section again keeps the loaded view.
-            source: page.empty ? "" : page.viewFor(page.section)
             focus: true
+            // Keyed by the section: the same section again keeps the shown view.
+            readonly property string source: page.empty ? "" : page.viewFor(page.section)
+            property string shownSource: ""
+            // The shown section's view; null while there is none.
+            property Item item: null
+
+            function show() {
+                if (shownSource === source) return
+                shownSource = source
+                const old = item
+                item = null
+                if (old) {
+                    old.visible = false
+                    old.destroy(1000)
+                }
+                if (source === "") return
+                const component = Qt.createComponent(source)
+                if (component.status !== Component.Ready) {
+                    console.warn(component.errorString())
+                    return
+                }
+                // Made at its size, so its grids are cut for the real width from the start.
+                const made = component.createObject(sectionView, {
+                    focus: true,
+                    width: sectionView.width,
+                    height: sectionView.height
+                })
+                made.width = Qt.binding(() => sectionView.width)
+                made.height = Qt.binding(() => sectionView.height)
+                item = made
+            }
+            onSourceChanged: show()
+            Component.onCompleted: show()
         }
 
         StatusLine {

@@ -47,8 +47,12 @@ HeroMotion::State HeroMotion::compute(double scrolled, double pageHeight, double
     return s;
 }
 
-double HeroMotion::columnWidth(double width, bool songs) {
-    return songs ? std::max(width - 380 - 36, 0.0) : width;
+double HeroMotion::columnWidth(double width, double songs) {
+    return std::max(width - std::clamp(songs, 0.0, 1.0) * (380 + 36), 0.0);
+}
+
+double HeroMotion::songsX(double width, double shown, bool reduceMotion) {
+    return width - 380 + (reduceMotion ? 0.0 : (1 - std::clamp(shown, 0.0, 1.0)) * 380);
 }
 
 double HeroMotion::revealOffset(double top, double bottom, double offset, double viewHeight) {

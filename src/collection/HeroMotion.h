@@ -69,8 +69,12 @@ public:
     // The bar takes clicks and is read by screen readers only once it has nearly arrived.
     Q_INVOKABLE static bool takesClicks(double progress) { return progress > 0.9; }
     // The scrolling column's width in a page `width` wide: all of it, or what the open album's songs (380
-    // and 36 between) leave.
-    Q_INVOKABLE static double columnWidth(double width, bool songs);
+    // and 36 between) leave; `songs` is how far the songs' column has come in (0 to 1), so the page column
+    // narrows and widens with its arrival and departure.
+    Q_INVOKABLE static double columnWidth(double width, double songs);
+    // Where the songs' column stands in a page `width` wide when it has come in as far as `shown` (0 to 1):
+    // it slides in from the trailing edge, or without reduce motion only fades there.
+    Q_INVOKABLE static double songsX(double width, double shown, bool reduceMotion);
     // Where the page's offset goes to bring a cell (from `top` to `bottom` in the page's content) into a
     // view `viewHeight` high now at `offset`: nowhere when it shows whole, else just far enough, and to its
     // top when it is higher than the view.

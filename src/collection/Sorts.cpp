@@ -32,16 +32,45 @@ QList<T> sortedByKey(QList<T> items, MakeKey makeKey, Less less) {
     return out;
 }
 
+// What an album sort compares, made once per album and only as far as the sort needs it: lower-casing is
+// the costly part, so a title is lower-cased only when the sort's first rule ties (or for the title sort).
 struct AlbumKey {
-    QString title;  // lower-cased
-    QString artist; // lower-cased
+    const Album* album = nullptr;
+    QString artist; // lower-cased, only for the artist sort
     qint64 year = 0;
     double added = 0;
+    const QString& title() const {
+        if (!titled) {
+            lowTitle = Text::lower(album->title);
+            titled = true;
+        }
+        return lowTitle;
+    }
+
+private:
+    mutable QString lowTitle;
+    mutable bool titled = false;
 };
 
-AlbumKey keyOf(const Album& album) {
-    return {Text::lower(album.title), Text::lower(album.artist), album.year().value_or(0),
-            album.added().seconds};
+AlbumKey keyOf(AlbumSort sort, const Album& album) {
+    AlbumKey key;
+    key.album = &album;
+    switch (sort) {
+    case AlbumSort::dateAdded:
+        key.added = album.added().seconds;
+        break;
+    case AlbumSort::title:
+        (void)key.title();
+        break;
+    case AlbumSort::artist:
+        key.artist = Text::lower(album.artist);
+        key.year = album.year().value_or(0);
+        break;
+    case AlbumSort::year:
+        key.year = album.year().value_or(0);
+        break;
+    }
+    return key;
 }
 
 QDateTime localTime(Date date) {
@@ -201,15 +230,18 @@ SongSort next(SongSort sort) {
 }
 
 QList<Album> sorted(AlbumSort sort, QList<Album> albums) {
-    const auto by = [&](auto less) { return sortedByKey<Album, AlbumKey>(std::move(albums), keyOf, less); };
+    const auto by = [&](auto less) {
+        return sortedByKey<Album, AlbumKey>(
+            std::move(albums), [sort](const Album& a) { return keyOf(sort, a); }, less);
+    };
     switch (sort) {
     case AlbumSort::dateAdded:
         return by([](const AlbumKey& a, const AlbumKey& b) {
             if (a.added != b.added) return a.added > b.added;
-            return Text::plainLess(a.title, b.title);
+            return Text::plainLess(a.title(), b.title());
         });
     case AlbumSort::title:
-        return by([](const AlbumKey& a, const AlbumKey& b) { return Text::plainLess(a.title, b.title); });
+        return by([](const AlbumKey& a, const AlbumKey& b) { return Text::plainLess(a.title(), b.title()); });
     case AlbumSort::artist:
         return by([](const AlbumKey& a, const AlbumKey& b) {
             if (const int c = Text::plainCompare(a.artist, b.artist)) return c < 0;
@@ -218,7 +250,7 @@ QList<Album> sorted(AlbumSort sort, QList<Album> albums) {
     case AlbumSort::year:
         return by([](const AlbumKey& a, const AlbumKey& b) {
             if (a.year != b.year) return a.year > b.year;
-            return Text::plainLess(a.title, b.title);
+            return Text::plainLess(a.title(), b.title());
         });
     }
     return albums;

@@ -422,3 +422,56 @@ TEST(AlbumWall, ShowsTheChosenAlbumElseTheFirstAndKeepsItAcrossSorts) {
     again.setLibrary(rig.library.get());
     EXPECT_EQ(again.shown(), rig.idOf("Alpha"));
 }
+
+// Made from QML, the section groups on a worker: the grid starts empty with the header's count already
+// right, then holds the rows and the shown album a grouping on this thread gives. A sort chosen before the
+// worker is done wins over its result.
+TEST(AlbumWall, GroupsOnAWorkerWhenMadeFromQmlWithTheSameRows) {
+    WallRig probe({});
+    QList<Song> songs;
+    for (int i = 0; i < 40; ++i)
+        songs.append(probe.song(QStringLiteral("Album %1").arg(i, 2, 10, QLatin1Char('0')),
+                                QStringLiteral("Artist %1").arg(i % 7), 1000 + (i * 37) % 40 * 86400.0,
+                                1980 + i % 9));
+    WallRig rig(songs, QStringLiteral("year"));
+    const auto rowsOf = [](const AlbumGridModel& grid) {
+        QStringList out;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            const QModelIndex at = grid.index(r);
+            QStringList ids;
+            for (const QVariant& cell : grid.data(at, AlbumGridModel::CellsRole).toList())
+                ids.append(cell.toMap().value(QStringLiteral("id")).toString());
+            out.append(grid.data(at, AlbumGridModel::TitleRole).toString() + u'|' + ids.join(u','));
+        }
+        return out;
+    };
+    rig.page.grid()->setColumns(3);
+    ASSERT_GT(rig.page.grid()->rowCount(), 0);
+
+    const auto fromQml = [&](AlbumWallPage& page) {
+        page.classBegin();
+        page.setDefaults(&rig.defaults);
+        page.setLibrary(rig.library.get());
+        page.grid()->setColumns(3);
+        page.componentComplete();
+    };
+    AlbumWallPage page;
+    fromQml(page);
+    EXPECT_EQ(page.count(), 40);
+    EXPECT_EQ(page.grid()->rowCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.grid()->rowCount() > 0; }, 5000));
+    EXPECT_EQ(rowsOf(*page.grid()), rowsOf(*rig.page.grid()));
+    EXPECT_EQ(page.shown(), rig.page.shown());
+    EXPECT_EQ(page.grid()->selectedRow(), rig.page.grid()->selectedRow());
+
+    // A sort click while the worker runs: the click's grouping stays, the worker's is dropped.
+    AlbumWallPage clicked;
+    fromQml(clicked);
+    clicked.nextSort(); // year → date added, stored: the rig's page follows the stored sort
+    ASSERT_EQ(rig.page.sortRaw(), QStringLiteral("dateAdded"));
+    const QStringList expected = rowsOf(*rig.page.grid());
+    EXPECT_EQ(rowsOf(*clicked.grid()), expected);
+    QTest::qWait(200);
+    EXPECT_FALSE(clicked.pending());
+    EXPECT_EQ(rowsOf(*clicked.grid()), expected);
+}

@@ -151,6 +151,13 @@ TEST(HeroMotion, FollowsTheScrollAsATableOfCases) {
     // The open album's songs take 380 and 36 between from the page's width.
     EXPECT_EQ(HeroMotion::columnWidth(1000, true), 584);
     EXPECT_EQ(HeroMotion::columnWidth(1000, false), 1000);
+    // …and give it back as they come and go: halfway in, half of it; they slide in from the trailing
+    // edge, or with reduce motion only fade in where they stand.
+    EXPECT_EQ(HeroMotion::columnWidth(1000, 0.5), 792);
+    EXPECT_EQ(HeroMotion::songsX(1000, 1, false), 620);
+    EXPECT_EQ(HeroMotion::songsX(1000, 0, false), 1000);
+    EXPECT_EQ(HeroMotion::songsX(1000, 0.5, false), 810);
+    EXPECT_EQ(HeroMotion::songsX(1000, 0, true), 620);
     // A cell comes into a view 500 high by the least scroll; one taller than the view shows its top.
     struct Reveal {
         double top, bottom, offset, to;

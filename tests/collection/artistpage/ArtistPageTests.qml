@@ -57,6 +57,11 @@ Item {
             const ids = albumIds(section)
             compare(ids.length, 12)
             compare(page.grid.model.albumCount, 12)
+            // The open album's songs stand at the right from the first frame: only a column that comes
+            // later slides in.
+            compare(page.songs.opacity, 1)
+            compare(page.songs.x, page.width - 380)
+            compare(page.columnWidth, page.width - 380 - 36)
             verify(page.grid.columns > 1)
             compare(page.songs.albumId, ids[0])
 

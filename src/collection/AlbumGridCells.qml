@@ -1,0 +1,44 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Velto.Collection
+
+// The cells of one row of an album grid, made by the grid's row: at once, or just after the first frame
+// for a row below the fold of a fixed-width grid.
+Row {
+    id: cellRow
+    required property AlbumGrid grid
+    required property var cells
+    // A hovered cell lifts its row above the rows around it.
+    property bool lifted: false
+    // What the cells read of the grid; the grid may go first when a page is torn down.
+    readonly property real cellWidth: grid ? grid.cellWidth : 0
+    readonly property AlbumGridModel model: grid ? grid.model : null
+    readonly property bool active: grid !== null && grid.active
+    readonly property bool showArtistLink: grid !== null && grid.showArtistLink
+    readonly property bool quietSelection: grid !== null && grid.quietSelection
+
+    spacing: grid ? grid.spacing : 0
+
+    Repeater {
+        model: cellRow.cells
+        delegate: AlbumCell {
+            width: cellRow.cellWidth
+            albums: cellRow.model
+            selected: cellRow.model !== null && cellRow.model.selection === albumId
+            cursor: selected && cellRow.active
+            showArtistLink: cellRow.showArtistLink
+            quiet: cellRow.quietSelection
+            onLiftedChanged: cellRow.lifted = lifted
+            // What a cell needs beyond its square cover, for the rows still to be made.
+            onImplicitHeightChanged: {
+                if (cellRow.grid && implicitHeight > width) cellRow.grid.cellExtra = implicitHeight - width
+            }
+            onOpen: {
+                if (!cellRow.grid) return
+                cellRow.model.selectionPicked(albumId)
+                cellRow.grid.focusRequested()
+                cellRow.grid.takeFocus()
+            }
+        }
+    }
+}
