@@ -37,6 +37,10 @@ View3D {
         textureData: stage.environment
         mappingMode: Texture.LightProbe
     }
+    Texture {
+        id: screenTexture
+        textureData: stage.screen
+    }
 
     PerspectiveCamera {
         id: camera
@@ -81,7 +85,9 @@ View3D {
             Repeater3D {
                 objectName: "litRepeater"
                 model: stage.litParts
-                delegate: IvraPartModel {}
+                delegate: IvraPartModel {
+                    screen: screenTexture
+                }
             }
         }
         Node {
@@ -89,7 +95,9 @@ View3D {
             Repeater3D {
                 objectName: "glassRepeater"
                 model: stage.glassParts
-                delegate: IvraPartModel {}
+                delegate: IvraPartModel {
+                    screen: screenTexture
+                }
             }
         }
     }
