@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick3D
 import Velto.PocketPlayer
@@ -37,6 +39,7 @@ View3D {
         textureData: stage.environment
         mappingMode: Texture.LightProbe
     }
+    // The one texture of the player's screen, for the whole life of the scene (see IvraStage::setScreen).
     Texture {
         id: screenTexture
         textureData: stage.screen
