@@ -6,6 +6,8 @@ import Velto.PocketPlayer
 PrincipledMaterial {
     id: material
     required property IvraSurface surface
+    // The scene's one texture of the player's screen (see IvraStage::setScreen).
+    property Texture screen
 
     lighting: surface.unlit ? PrincipledMaterial.NoLighting : PrincipledMaterial.FragmentLighting
     baseColor: surface.colour
@@ -24,8 +26,8 @@ PrincipledMaterial {
     depthDrawMode: surface.depthWrite ? Material.OpaqueOnlyDepthDraw : Material.NeverDepthDraw
     cullMode: surface.doubleSided ? Material.NoCulling : Material.BackFaceCulling
     // Without a screen the display stays black.
-    emissiveMap: surface.emissive ? emissiveTexture : null
-    emissiveFactor: surface.emissive ? Qt.vector3d(1, 1, 1) : Qt.vector3d(0, 0, 0)
+    emissiveMap: surface.glows ? screen : null
+    emissiveFactor: surface.glows ? Qt.vector3d(1, 1, 1) : Qt.vector3d(0, 0, 0)
 
     Texture {
         id: colourTexture
@@ -46,9 +48,5 @@ PrincipledMaterial {
         scaleV: material.surface.normalScale.y
         tilingModeHorizontal: Texture.Repeat
         tilingModeVertical: Texture.Repeat
-    }
-    Texture {
-        id: emissiveTexture
-        textureData: material.surface.emissive
     }
 }

@@ -6,6 +6,7 @@ import Velto.PocketPlayer
 Model {
     id: part
     required property IvraPart modelData
+    property Texture screen
     objectName: modelData.name
     geometry: modelData.geometry
     position: modelData.position
@@ -15,22 +16,27 @@ Model {
 
     IvraMaterial {
         id: m0
+        screen: part.screen
         surface: part.modelData.materials[0]
     }
     IvraMaterial {
         id: m1
+        screen: part.screen
         surface: part.modelData.materials[Math.min(1, part.modelData.materials.length - 1)]
     }
     IvraMaterial {
         id: m2
+        screen: part.screen
         surface: part.modelData.materials[Math.min(2, part.modelData.materials.length - 1)]
     }
     IvraMaterial {
         id: m3
+        screen: part.screen
         surface: part.modelData.materials[Math.min(3, part.modelData.materials.length - 1)]
     }
     IvraMaterial {
         id: m4
+        screen: part.screen
         surface: part.modelData.materials[Math.min(4, part.modelData.materials.length - 1)]
     }
 }

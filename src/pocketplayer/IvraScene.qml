@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick3D
 import Velto.PocketPlayer
@@ -36,6 +38,11 @@ View3D {
         id: studio
         textureData: stage.environment
         mappingMode: Texture.LightProbe
+    }
+    // The one texture of the player's screen, for the whole life of the scene (see IvraStage::setScreen).
+    Texture {
+        id: screenTexture
+        textureData: stage.screen
     }
 
     PerspectiveCamera {
@@ -81,7 +88,9 @@ View3D {
             Repeater3D {
                 objectName: "litRepeater"
                 model: stage.litParts
-                delegate: IvraPartModel {}
+                delegate: IvraPartModel {
+                    screen: screenTexture
+                }
             }
         }
         Node {
@@ -89,7 +98,9 @@ View3D {
             Repeater3D {
                 objectName: "glassRepeater"
                 model: stage.glassParts
-                delegate: IvraPartModel {}
+                delegate: IvraPartModel {
+                    screen: screenTexture
+                }
             }
         }
     }

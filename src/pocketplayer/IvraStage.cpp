@@ -57,10 +57,10 @@ IvraSurface::IvraSurface(const MaterialRecipe& recipe, const Upload& upload, QOb
     m_normalMap = texture(recipe.normalMap);
 }
 
-void IvraSurface::setEmissive(QQuick3DTextureData* texture) {
-    if (texture == m_emissive) return;
-    m_emissive = texture;
-    emit emissiveChanged();
+void IvraSurface::setGlows(bool glows) {
+    if (glows == m_glows) return;
+    m_glows = glows;
+    emit glowsChanged();
 }
 
 IvraPart::IvraPart(const BodyPart& part, const IvraSurface::Upload& upload, QObject* parent)
@@ -118,11 +118,15 @@ void IvraStage::readScreen() {
     setScreen(flat ? flat->screen() : QImage());
 }
 
+// Qt Quick 3D (6.4) leaves a Texture's watch on its texture data connected after the Texture is deleted, and
+// calls into the deleted Texture the next time that data changes. The screen changes, so the one texture
+// that shows it lives as long as the scene (IvraScene.qml) and the display only turns its glow on or off;
+// a body's own textures never change once shown, and each body gets its own.
 void IvraStage::setScreen(const QImage& screen) {
     const bool has = !screen.isNull();
     if (has) m_screen->setImage(screen);
     // Only the display's glow changes: the body stays as it is.
-    if (m_display) m_display->setEmissive(has ? m_screen : nullptr);
+    if (m_display) m_display->setGlows(has);
     if (has != m_hasScreen) {
         m_hasScreen = has;
         emit screenChanged();
@@ -145,18 +149,10 @@ void IvraStage::rebuild() {
     m_shown = key;
 
     const QList<QObject*> old = m_lit + m_glass;
+    // Within one body a picture several materials share is uploaded once; no texture is handed on to the
+    // next body (see setScreen).
     const QHash<qint64, QQuick3DTextureData*> oldTextures = std::exchange(m_textures, {});
-    QHash<qint64, QQuick3DTextureData*> kept;
-    // Pictures shared by every body (the grain, the chrome, the screws) are uploaded once per scene.
-    const IvraSurface::Upload upload = [&](const QImage& image) {
-        auto it = oldTextures.constFind(image.cacheKey());
-        if (it != oldTextures.constEnd()) {
-            m_textures.insert(image.cacheKey(), *it);
-            kept.insert(image.cacheKey(), *it);
-            return *it;
-        }
-        return this->upload(image);
-    };
+    const IvraSurface::Upload upload = [this](const QImage& image) { return this->upload(image); };
 
     const IvraBody body = IvraBuilder::build(m_model, m_finish);
     m_lit.clear();
@@ -171,13 +167,12 @@ void IvraStage::rebuild() {
         (part.glass() ? m_glassList : m_litList).append(p);
         if (i == body.display) m_display = static_cast<IvraSurface*>(p->materials().first());
     }
+    if (m_display) m_display->setGlows(m_hasScreen);
     emit bodyChanged();
     for (QObject* o : old)
         o->deleteLater();
-    for (auto it = oldTextures.constBegin(); it != oldTextures.constEnd(); ++it)
-        if (!kept.contains(it.key())) (*it)->deleteLater();
-    readScreen();
-    if (m_display && m_hasScreen) m_display->setEmissive(m_screen);
+    for (QQuick3DTextureData* texture : oldTextures)
+        texture->deleteLater();
 }
 
 double IvraStage::cameraDistance(IvraModel model) {

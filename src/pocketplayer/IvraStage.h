@@ -55,8 +55,8 @@ class IvraSurface : public QObject {
     Q_PROPERTY(bool blend READ blend CONSTANT)
     Q_PROPERTY(bool depthWrite READ depthWrite CONSTANT)
     Q_PROPERTY(bool doubleSided READ doubleSided CONSTANT)
-    // The display's glow: the player's screen, or none (a black display).
-    Q_PROPERTY(QQuick3DTextureData* emissive READ emissive NOTIFY emissiveChanged)
+    // The display glows with the player's screen (the stage's `screen`); without one it stays black.
+    Q_PROPERTY(bool glows READ glows NOTIFY glowsChanged)
 
 public:
     using Upload = std::function<QQuick3DTextureData*(const QImage&)>;
@@ -75,11 +75,11 @@ public:
     bool blend() const { return m_recipe.blend; }
     bool depthWrite() const { return m_recipe.depthWrite; }
     bool doubleSided() const { return m_recipe.doubleSided; }
-    QQuick3DTextureData* emissive() const { return m_emissive; }
-    void setEmissive(QQuick3DTextureData* texture);
+    bool glows() const { return m_glows; }
+    void setGlows(bool glows);
 
 signals:
-    void emissiveChanged();
+    void glowsChanged();
 
 private:
     MaterialRecipe m_recipe;
@@ -87,7 +87,7 @@ private:
     QQuick3DTextureData* m_metalMap = nullptr;
     QQuick3DTextureData* m_roughMap = nullptr;
     QQuick3DTextureData* m_normalMap = nullptr;
-    QPointer<QQuick3DTextureData> m_emissive;
+    bool m_glows = false;
 };
 
 // One part of the shown body as the scene's delegates read it.
@@ -137,6 +137,8 @@ class IvraStage : public QObject, public QQmlParserStatus {
     Q_PROPERTY(QQmlListProperty<IvraPart> glassParts READ glassList NOTIFY bodyChanged)
     Q_PROPERTY(double cameraDistance READ cameraDistance NOTIFY bodyChanged)
     Q_PROPERTY(bool hasScreen READ hasScreen NOTIFY screenChanged)
+    // The player's screen, shown by one texture of the scene for the scene's whole life (see setScreen).
+    Q_PROPERTY(QQuick3DTextureData* screen READ screenTexture CONSTANT)
     Q_PROPERTY(QQuick3DTextureData* environment READ environment CONSTANT)
     // The body's rest angle and the two directional lights.
     Q_PROPERTY(QQuaternion rest READ rest CONSTANT)
@@ -162,6 +164,7 @@ public:
     QQmlListProperty<IvraPart> glassList() { return {this, &m_glassList}; }
     double cameraDistance() const { return cameraDistance(m_model); }
     bool hasScreen() const { return m_hasScreen; }
+    QQuick3DTextureData* screenTexture() const { return m_screen; }
     QQuick3DTextureData* environment() const { return m_environment; }
     IvraSurface* display() const { return m_display; }
 
@@ -208,6 +211,6 @@ private:
     IvraTexture* m_screen = nullptr;
     bool m_hasScreen = false;
     bool m_complete = true;
-    // Textures of the shown body by picture; the shared pictures stay from body to body.
+    // Textures of the shown body by picture.
     QHash<qint64, QQuick3DTextureData*> m_textures;
 };

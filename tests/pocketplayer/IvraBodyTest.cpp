@@ -7,8 +7,11 @@
 #include "pocketplayer/Mesh.h"
 #include "pocketplayer/Studio.h"
 
+#include <QCoreApplication>
 #include <QMap>
+#include <QPointer>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -398,9 +401,9 @@ TEST(IvraStage, RebuildsOnlyWhenModelOrFinishChange) {
     stage.setScreen(screen);
     EXPECT_EQ(stage.litParts() + stage.glassParts(), before) << "a new screen keeps the body";
     ASSERT_TRUE(stage.display());
-    EXPECT_TRUE(stage.display()->emissive());
+    EXPECT_TRUE(stage.display()->glows());
     stage.setScreen(QImage());
-    EXPECT_FALSE(stage.display()->emissive()) << "no screen: a black display";
+    EXPECT_FALSE(stage.display()->glows()) << "no screen: a black display";
 
     // Both models have a "red": the key holds the model, so the body is rebuilt.
     IvraFinish hdRed = red;
@@ -421,6 +424,61 @@ TEST(IvraStage, RebuildsOnlyWhenModelOrFinishChange) {
     for (QObject* part : stage.glassParts())
         found |= static_cast<IvraPart*>(part)->materials().first() == stage.display();
     EXPECT_TRUE(found);
+}
+
+// Qt Quick 3D (6.4) calls into a deleted Texture when texture data it once showed changes: a body's textures
+// are never changed once shown and never handed on to the next body, and old ones go once out of use. The
+// screen is the one texture that changes: it is the stage's own, shown by one texture of the scene for its
+// whole life, and the display only turns its glow on or off.
+TEST(IvraStage, ABodysTexturesAreNeverChangedOrHandedOn) {
+    struct Shown {
+        QPointer<QQuick3DTextureData> texture;
+        QByteArray bytes;
+    };
+    IvraStage stage;
+    const auto shown = [&] {
+        QList<Shown> out;
+        for (QObject* part : stage.litParts() + stage.glassParts())
+            for (QObject* surface : static_cast<IvraPart*>(part)->materials())
+                for (const char* map : {"colourMap", "metalMap", "roughMap", "normalMap"})
+                    if (auto* texture = surface->property(map).value<QQuick3DTextureData*>())
+                        out.append({texture, texture->textureData()});
+        return out;
+    };
+    const auto holds = [](const QList<Shown>& list, const QQuick3DTextureData* texture) {
+        return std::any_of(list.begin(), list.end(), [&](const Shown& s) { return s.texture == texture; });
+    };
+    stage.setModel("flash");
+    stage.setFinish(red);
+    QImage screen(4, 4, QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    stage.setScreen(screen);
+    const QList<Shown> first = shown();
+    ASSERT_GT(first.size(), 5);
+    QQuick3DTextureData* const screenTexture = stage.screenTexture();
+
+    screen.fill(Qt::black);
+    stage.setScreen(screen);
+    EXPECT_EQ(shown().size(), first.size()) << "a new screen leaves the body's textures alone";
+    stage.setModel("hd");
+    stage.setFinish(red);
+    const QList<Shown> second = shown();
+    EXPECT_TRUE(stage.display()->glows()) << "the new display shows the screen";
+    EXPECT_EQ(stage.screenTexture(), screenTexture);
+    EXPECT_EQ(QImage(reinterpret_cast<const uchar*>(screenTexture->textureData().constData()), 4, 4,
+                     QImage::Format_RGBA8888)
+                  .pixelColor(0, 0),
+              QColor(Qt::black));
+
+    for (const Shown& s : first)
+        if (s.texture) {
+            EXPECT_EQ(s.texture->textureData(), s.bytes) << "changed after being shown";
+        }
+    for (const Shown& s : second)
+        EXPECT_FALSE(holds(first, s.texture)) << "a new body shows none of the old body's textures";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const Shown& s : first)
+        EXPECT_TRUE(s.texture.isNull()) << "out of use, it goes";
 }
 
 TEST(IvraStage, LightsMatchTheStudioSetUp) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QPointer>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -43,11 +44,27 @@ public:
         return item && item->window() ? int(item->window()->rendererInterface()->graphicsApi()) : -1;
     }
 
+    // Deletes `holder` at once, as a closing page is, and keeps an eye on `scene`: true when the scene is
+    // still there right after.
+    Q_INVOKABLE bool deleteAndWatch(QObject* holder, QObject* scene) {
+        watch(scene);
+        delete holder;
+        return watchedAlive();
+    }
+    Q_INVOKABLE void watch(QObject* object) { m_watched = object; }
+    Q_INVOKABLE bool watchedAlive() const { return !m_watched.isNull(); }
+    // Whether the watched scene still draws its body (a scene deleted from QML no longer reaches QML).
+    Q_INVOKABLE bool watchedDrawsItsBody() const {
+        const QObject* body = m_watched ? m_watched->findChild<QObject*>(QStringLiteral("body")) : nullptr;
+        return body && body->property("visible").toBool();
+    }
+
     Q_INVOKABLE void startClock() { m_clock.start(); }
     Q_INVOKABLE double elapsedMs() const { return m_clock.nsecsElapsed() / 1e6; }
 
 private:
     QElapsedTimer m_clock;
+    QPointer<QObject> m_watched;
 };
 
 class Setup : public QObject {
