@@ -4,7 +4,6 @@
 
 #include <QAbstractListModel>
 #include <QPointer>
-#include <QQmlParserStatus>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 #include <memory>
@@ -16,9 +15,8 @@
 // The 72 tiles of the cover wall behind Now Playing, one row each; a flip changes one row. It leans toward
 // the playing song's album artist, keeps copies of one picture apart, and flips one or two tiles about
 // every second, or 36 in a ripple when another artist starts.
-class CoverWallModel : public QAbstractListModel, public QQmlParserStatus {
+class CoverWallModel : public QAbstractListModel {
     Q_OBJECT
-    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(LibraryStore* library READ library WRITE setLibrary NOTIFY libraryChanged)
     Q_PROPERTY(ArtistImageStore* pictures READ pictures WRITE setPictures NOTIFY picturesChanged)
@@ -30,11 +28,6 @@ public:
 
     explicit CoverWallModel(QObject* parent = nullptr);
     ~CoverWallModel() override;
-
-    // Made in QML, the wall is dealt once all its properties are in: one deal, already leaning toward the
-    // playing artist, rather than one for each property as it arrives.
-    void classBegin() override { m_building = true; }
-    void componentComplete() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -79,6 +72,5 @@ private:
     WallSchedule m_schedule{m_random};
     QTimer m_timer;
     bool m_running = false;
-    bool m_building = false;
     QList<QMetaObject::Connection> m_connections;
 };
