@@ -54,14 +54,6 @@ struct Program : BenchProgram {
     }
 };
 
-// The spread of the first frames beside the mean: the 95th percentile (nearest rank) and the slowest.
-void reportSpread(benchmark::State& state, std::vector<double> ms) {
-    if (ms.empty()) return;
-    std::sort(ms.begin(), ms.end());
-    state.counters["p95_ms"] = ms[std::min(ms.size() - 1, size_t(std::ceil(0.95 * double(ms.size()))) - 1)];
-    state.counters["max_ms"] = ms.back();
-}
-
 Program& program() {
     static Program p;
     return p;

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -166,6 +167,13 @@ Frames recordFrames(QQuickWindow* window, double seconds, const std::function<vo
     receiver.reset();
     f.cpuPercent = (processSeconds() - cpu0) / (wall.nsecsElapsed() / 1e9) * 100;
     return f;
+}
+
+void reportSpread(benchmark::State& state, std::vector<double> ms) {
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["p95_ms"] = ms[std::min(ms.size() - 1, size_t(std::ceil(0.95 * double(ms.size()))) - 1)];
+    state.counters["max_ms"] = ms.back();
 }
 
 void reportFrames(benchmark::State& state, const Frames& f, double goalMs) {

@@ -65,6 +65,9 @@ struct Frames {
 Frames recordFrames(QQuickWindow* window, double seconds, const std::function<void()>& step = {});
 // Frames, GUI-thread p50 and p95 and the CPU as counters, beside the goal.
 void reportFrames(benchmark::State& state, const Frames& frames, double goalMs);
+// The spread of repeated first frames (in ms) beside their mean: the 95th percentile (nearest rank) and the
+// slowest.
+void reportSpread(benchmark::State& state, std::vector<double> ms);
 
 // The main of a benchmark over the program: the application, the benchmarks, then `end` (which drops the
 // program) before the application goes. Music plays into a fake sink unless VELTO_AUDIO_SINK says otherwise.

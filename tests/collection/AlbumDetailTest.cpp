@@ -9,6 +9,7 @@
 #include "playback/LastFMStore.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
+#include "support/LibraryRig.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
 
@@ -17,7 +18,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -41,15 +41,7 @@ Album albumOf(const QList<Song>& songs) {
 }
 
 // The real stores over a private home, with one album "Record" by Ann of three songs and one "Other".
-struct DetailRig {
-    TestHome home;
-    QString music = home.folder(QStringLiteral("Music"));
-    Defaults defaults;
-    FakeMediaBackend backend;
-    std::mutex mutex;
-    QList<Song> onDisk;
-    std::unique_ptr<LibraryStore> library;
-    std::unique_ptr<Player> player;
+struct DetailRig : LibraryRig {
     AppModel app{defaults};
     PlaylistStore playlists;
     PlayerMusic music_{defaults};
@@ -57,19 +49,12 @@ struct DetailRig {
     AlbumDetail detail;
 
     DetailRig() {
+        QList<Song> songs;
         for (const char* t : {"one", "two", "three"})
-            onDisk.append(makeSong(music + "/Ann/" + t + ".mp3", "Ann", "Record", t));
-        onDisk.append(makeSong(music + "/Bob/x.mp3", "Bob", "Other", "x"));
-        defaults.set(QStringLiteral("libraryFolder"), music);
-        EXPECT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(onDisk)));
-        library = std::make_unique<LibraryStore>(
-            defaults, [this](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
-                std::lock_guard lock(mutex);
-                return onDisk;
-            });
-        EXPECT_TRUE(QTest::qWaitFor([this] { return library->loaded(); }, 10000));
-        player = std::make_unique<Player>(defaults, backend);
-        player->setStores(library.get(), &lastFM);
+            songs.append(makeSong(musicFolder + "/Ann/" + t + ".mp3", "Ann", "Record", t));
+        songs.append(makeSong(musicFolder + "/Bob/x.mp3", "Bob", "Other", "x"));
+        startLibrary(songs);
+        startPlayer(&lastFM);
         detail.setLibrary(library.get());
         detail.setPlayer(player.get());
         detail.setAlbumId(id("Record"));

@@ -2,13 +2,13 @@
 #include "collection/AlbumWallPage.h"
 #include "core/Defaults.h"
 #include "library/LibraryStore.h"
+#include "support/LibraryRig.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <mutex>
 
 namespace {
 
@@ -313,44 +313,23 @@ TEST(AlbumGrid, KeysAskTheOwnerAndHandOver) {
 namespace {
 
 // A real library over a private home whose scan finds what the test says.
-struct WallRig {
-    TestHome home;
-    QString music = home.folder(QStringLiteral("Music"));
-    Defaults defaults;
-    std::mutex mutex;
-    QList<Song> onDisk;
-    std::unique_ptr<LibraryStore> library;
+struct WallRig : LibraryRig {
     AlbumWallPage page;
 
-    explicit WallRig(const QList<Song>& songs, const QString& storedSort = {}) : onDisk(songs) {
-        defaults.set(QStringLiteral("libraryFolder"), music);
+    explicit WallRig(const QList<Song>& songs, const QString& storedSort = {}) {
         if (!storedSort.isEmpty()) defaults.set(SortSetting::albumWall, storedSort);
-        EXPECT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(songs)));
-        library = std::make_unique<LibraryStore>(
-            defaults, [this](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
-                std::lock_guard lock(mutex);
-                return onDisk;
-            });
-        EXPECT_TRUE(QTest::qWaitFor([this] { return library->loaded(); }, 10000));
+        startLibrary(songs);
         page.setDefaults(&defaults);
         page.setLibrary(library.get());
     }
     Song song(const QString& album, const QString& artist, double added,
               std::optional<qint64> year = {}) const {
-        Song s =
-            makeSong(music + QLatin1Char('/') + artist + QLatin1Char('/') + album + QStringLiteral(".mp3"),
-                     artist, album, album);
+        Song s = makeSong(musicFolder + QLatin1Char('/') + artist + QLatin1Char('/') + album +
+                              QStringLiteral(".mp3"),
+                          artist, album, album);
         s.added = Date{added};
         s.year = year;
         return s;
-    }
-    void rescan(const QList<Song>& songs) {
-        {
-            std::lock_guard lock(mutex);
-            onDisk = songs;
-        }
-        library->scan();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !library->scanning(); }, 10000));
     }
     QString idOf(const QString& title) const {
         for (const Album& a : library->albums())

@@ -15,6 +15,7 @@
 #include "playback/Player.h"
 #include "playback/RelatedArtists.h"
 #include "shell/AppModel.h"
+#include "support/LibraryRig.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
 
@@ -25,7 +26,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -37,43 +37,20 @@ Song track(const QString& artist, const QString& album, const QString& title, do
 
 // The real stores over a private home. The library holds what the test says and rescans to what it says
 // next; play counts are what the settings held when the player was made.
-struct Rig {
-    TestHome home;
-    Defaults defaults;
-    FakeMediaBackend backend;
-    std::mutex mutex;
-    QList<Song> onDisk;
-    std::unique_ptr<LibraryStore> library;
-    std::unique_ptr<Player> player;
+struct Rig : LibraryRig {
     AppModel app{defaults};
     PlaylistStore playlists;
     PlayerMusic music{defaults};
     LastFMStore lastFM{defaults};
     ArtistImageStore pictures;
 
-    explicit Rig(const QList<Song>& songs, const QHash<QString, int>& plays = {}) : onDisk(songs) {
+    explicit Rig(const QList<Song>& songs, const QHash<QString, int>& plays = {}) {
         QJsonObject counts;
         for (auto it = plays.cbegin(); it != plays.cend(); ++it)
             counts.insert(it.key(), it.value());
         if (!counts.isEmpty()) defaults.set(QStringLiteral("playCounts"), counts);
-        defaults.set(QStringLiteral("libraryFolder"), home.folder(QStringLiteral("Music")));
-        EXPECT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(songs)));
-        library = std::make_unique<LibraryStore>(
-            defaults, [this](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
-                std::lock_guard lock(mutex);
-                return onDisk;
-            });
-        EXPECT_TRUE(QTest::qWaitFor([this] { return library->loaded(); }, 10000));
-        player = std::make_unique<Player>(defaults, backend);
-        player->setStores(library.get(), &lastFM);
-    }
-    void rescan(const QList<Song>& songs) {
-        {
-            std::lock_guard lock(mutex);
-            onDisk = songs;
-        }
-        library->scan();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !library->scanning(); }, 10000));
+        startLibrary(songs);
+        startPlayer(&lastFM);
     }
     MenuContext context() { return MenuContext(app, *library, *player, playlists, music, lastFM); }
     Artist artist(const QString& name) const { return *library->artist(name); }

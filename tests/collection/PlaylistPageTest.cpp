@@ -9,6 +9,7 @@
 #include "playback/LastFMStore.h"
 #include "playback/Player.h"
 #include "shell/AppModel.h"
+#include "support/LibraryRig.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
 
@@ -24,42 +25,31 @@ const int songsColumn = int(CollectionColumn::songs);
 
 // The real stores over a private home, with a page on them. The library holds album "A" (a1…a3) by Ann
 // and loose songs s1…s6 by Bo, each 200 s long.
-struct Rig {
-    TestHome home;
-    QString music = home.folder(QStringLiteral("Music"));
-    Defaults defaults;
-    FakeMediaBackend backend;
-    QList<Song> onDisk;
-    std::unique_ptr<LibraryStore> library;
-    std::unique_ptr<Player> player;
+struct Rig : LibraryRig {
     PlaylistStore playlists;
     AppModel app{defaults};
     PlayerMusic pocket{defaults};
     PlaylistPage page;
 
     Rig() {
+        QList<Song> songs;
         for (int i = 1; i <= 3; ++i) {
             Song s = song(QStringLiteral("a%1").arg(i), QStringLiteral("Ann"), QStringLiteral("A"));
             s.track = i;
-            onDisk.append(s);
+            songs.append(s);
         }
         for (int i = 1; i <= 6; ++i)
-            onDisk.append(song(QStringLiteral("s%1").arg(i)));
-        defaults.set(QStringLiteral("libraryFolder"), music);
-        EXPECT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(onDisk)));
-        library = std::make_unique<LibraryStore>(defaults,
-                                                 [this](const FileUrl&, const QHash<QString, Song>&,
-                                                        const LibraryScanner::Progress&) { return onDisk; });
-        EXPECT_TRUE(QTest::qWaitFor([this] { return library->loaded(); }, 10000));
-        player = std::make_unique<Player>(defaults, backend);
-        player->setStores(library.get(), nullptr);
+            songs.append(song(QStringLiteral("s%1").arg(i)));
+        startLibrary(songs);
+        startPlayer();
         page.setTimeLocale(QStringLiteral("en_GB"));
         page.setStores(&app, library.get(), player.get(), &playlists, &pocket);
     }
 
     Song song(const QString& title, const QString& artist = QStringLiteral("Bo"),
               const QString& album = QStringLiteral("B")) const {
-        return makeSong(music + QLatin1Char('/') + title + QStringLiteral(".mp3"), artist, album, title);
+        return makeSong(musicFolder + QLatin1Char('/') + title + QStringLiteral(".mp3"), artist, album,
+                        title);
     }
     Song find(const QString& title) const { return *library->song(song(title).url.path); }
     QList<Song> findAll(const QStringList& titles) const {

@@ -6,6 +6,7 @@
 #include "library/LibraryStore.h"
 #include "platform/gst/FakeMediaBackend.h"
 #include "playback/Player.h"
+#include "support/LibraryRig.h"
 #include "support/Songs.h"
 #include "support/TestHome.h"
 
@@ -13,33 +14,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 
 namespace {
 
 // The real library, player and songs model over a private home. What a scan finds is what the test says.
-struct Rig {
-    TestHome home;
-    QString music = home.folder(QStringLiteral("Music"));
-    Defaults defaults;
-    FakeMediaBackend backend;
-    std::mutex mutex;
-    QList<Song> onDisk;
-    std::unique_ptr<LibraryStore> library;
-    std::unique_ptr<Player> player;
+struct Rig : LibraryRig {
     AllSongsModel model;
 
-    explicit Rig(const QList<Song>& songs) : onDisk(songs) {
-        defaults.set(QStringLiteral("libraryFolder"), music);
-        EXPECT_TRUE(LibraryStore::writeCache(LibraryStore::encodeCache(songs)));
-        library = std::make_unique<LibraryStore>(
-            defaults, [this](const FileUrl&, const QHash<QString, Song>&, const LibraryScanner::Progress&) {
-                std::lock_guard lock(mutex);
-                return onDisk;
-            });
-        EXPECT_TRUE(QTest::qWaitFor([this] { return library->loaded(); }, 10000));
-        player = std::make_unique<Player>(defaults, backend);
-        player->setStores(library.get(), nullptr);
+    explicit Rig(const QList<Song>& songs) {
+        startLibrary(songs);
+        startPlayer();
         model.setDefaults(&defaults);
         model.setPlayer(player.get());
         model.setLibrary(library.get());
@@ -47,16 +31,8 @@ struct Rig {
     }
 
     Song song(const QString& title, const QString& artist = QStringLiteral("Ann")) const {
-        return makeSong(music + QLatin1Char('/') + title + QStringLiteral(".mp3"), artist,
+        return makeSong(musicFolder + QLatin1Char('/') + title + QStringLiteral(".mp3"), artist,
                         QStringLiteral("A"), title);
-    }
-    void rescan(const QList<Song>& songs) {
-        {
-            std::lock_guard lock(mutex);
-            onDisk = songs;
-        }
-        library->scan();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !library->scanning(); }, 10000));
     }
     QStringList rows() const {
         QStringList out;
