@@ -70,12 +70,17 @@ inline QString songIn(const TestHome& home, const QString& folder, const QString
     return path;
 }
 
-template <typename T> T await(QFuture<T> future) {
+// Waits (up to 10 s) for the future to end, one way or another.
+template <typename T> void settle(const QFuture<T>& future) {
     QDeadlineTimer deadline(10000);
     while (!future.isFinished() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+}
+
+template <typename T> T await(QFuture<T> future) {
+    settle(future);
     return future.result();
 }
 

@@ -85,30 +85,46 @@ QFuture<QImage> ArtworkCache::image(const FileUrl& url) {
 QFuture<QImage> ArtworkCache::joinOrStart(const QString& key) {
     QMutexLocker lock(&m_lock);
     if (m_misses.contains(key)) return ready({});
-    if (auto it = m_loading.constFind(key); it != m_loading.constEnd()) return it->future;
+    // Every caller gets a future of its own. A QFuture holds a single continuation: one future handed to
+    // several callers that each chain work on it (the image provider, the tint, a mosaic) keeps only the
+    // last chain, and the others end cancelled, showing no cover.
+    if (auto it = m_loading.constFind(key); it != m_loading.constEnd()) return wait(*it->waiting);
     // A load may have ended between the caller's look-up and taking the lock; its picture is stored before
     // its entry leaves the running loads, so it is found here.
     if (QImage held = cached(key); !held.isNull()) return ready(held);
     const quint64 ticket = m_nextTicket++;
-    QFuture<QImage> future = QtConcurrent::run(&m_pool, [this, key, ticket] {
-        QImage picture = load(key);
-        finishLoad(key, ticket, picture);
-        return picture;
-    });
-    m_loading.insert(key, Running{ticket, future});
+    auto waiting = std::make_shared<Waiting>();
+    QFuture<QImage> future = wait(*waiting);
+    m_loading.insert(key, Running{ticket, waiting});
+    m_pool.start([this, key, ticket, waiting] { finishLoad(key, ticket, load(key), *waiting); });
     return future;
 }
 
-void ArtworkCache::finishLoad(const QString& key, quint64 ticket, const QImage& picture) {
-    QMutexLocker lock(&m_lock);
-    auto it = m_loading.find(key);
-    // Forgotten while it ran: the file changed under the load, so neither its picture nor its miss stays.
-    if (it == m_loading.end() || it->ticket != ticket) return;
-    if (!picture.isNull())
-        store(key, picture);
-    else
-        m_misses.insert(key);
-    m_loading.erase(it);
+QFuture<QImage> ArtworkCache::wait(Waiting& waiting) {
+    QPromise<QImage>& promise = waiting.promises.emplace_back();
+    promise.start();
+    return promise.future();
+}
+
+void ArtworkCache::finishLoad(const QString& key, quint64 ticket, const QImage& picture, Waiting& waiting) {
+    std::vector<QPromise<QImage>> answered;
+    {
+        QMutexLocker lock(&m_lock);
+        // Forgotten while it ran (the file changed under the load): neither its picture nor its miss stays,
+        // but those who asked before still get what was read.
+        if (auto it = m_loading.find(key); it != m_loading.end() && it->ticket == ticket) {
+            if (!picture.isNull())
+                store(key, picture);
+            else
+                m_misses.insert(key);
+            m_loading.erase(it);
+        }
+        answered.swap(waiting.promises);
+    }
+    for (QPromise<QImage>& promise : answered) {
+        promise.addResult(picture);
+        promise.finish();
+    }
 }
 
 QImage ArtworkCache::load(const QString& path) const {

@@ -8,12 +8,15 @@
 #include <QImage>
 #include <QMutex>
 #include <QObject>
+#include <QPromise>
 #include <QSet>
 #include <QThreadPool>
 #include <QtQml/qqmlregistration.h>
 #include <functional>
 #include <list>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QQmlEngine;
 class QJSEngine;
@@ -100,8 +103,13 @@ signals:
 private:
     QImage load(const QString& path) const;
     QImage loadSong(const QString& path) const;
+    // The callers waiting on one load, each with a future of its own (guarded by m_lock).
+    struct Waiting {
+        std::vector<QPromise<QImage>> promises;
+    };
     QFuture<QImage> joinOrStart(const QString& key);
-    void finishLoad(const QString& key, quint64 ticket, const QImage& picture);
+    static QFuture<QImage> wait(Waiting& waiting);
+    void finishLoad(const QString& key, quint64 ticket, const QImage& picture, Waiting& waiting);
     void store(const QString& key, const QImage& picture);
 
     EmbeddedPictures m_embedded;
@@ -113,7 +121,7 @@ private:
     QSet<QString> m_misses;
     struct Running {
         quint64 ticket;
-        QFuture<QImage> future;
+        std::shared_ptr<Waiting> waiting;
     };
     QHash<QString, Running> m_loading;
     quint64 m_nextTicket = 1;
