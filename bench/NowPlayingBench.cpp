@@ -20,7 +20,7 @@ struct Program : BenchProgram {
         app().player().play({benchSong(140, tone), benchSong(141, tone), benchSong(4000, tone)});
         if (!QTest::qWaitFor([&] { return app().player().isPlaying(); }, 5000)) qFatal("nothing plays");
     }
-    // Shows the page, with its entrances and first ripple over.
+    // Shows the page, with its entrances over and the wall at its slow pace.
     void openPage() {
         if (app().app().page() == Nav::Page::nowPlaying) return;
         app().app().go(Nav::Page::nowPlaying);

@@ -21,6 +21,12 @@ CoverWallModel::CoverWallModel(QObject* parent) : QAbstractListModel(parent) {
 
 CoverWallModel::~CoverWallModel() = default;
 
+void CoverWallModel::componentComplete() {
+    m_building = false;
+    rebuildDealer();
+    if (m_running) scheduleNext();
+}
+
 int CoverWallModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : WallTables::tiles;
 }
@@ -69,6 +75,7 @@ void CoverWallModel::setSources(WallDealer::Sources sources) {
 }
 
 void CoverWallModel::rebuildDealer() {
+    if (m_building) return;
     for (const auto& c : m_connections)
         disconnect(c);
     m_connections.clear();
@@ -115,6 +122,11 @@ void CoverWallModel::setAlbumArtistValue(const QVariant& value) {
 void CoverWallModel::setAlbumArtist(const std::optional<QString>& name) {
     if (name == m_dealer->albumArtist()) return;
     m_dealer->setAlbumArtist(name);
+    // The artist the wall is made with is no change: the first deal leans toward it, without a ripple.
+    if (m_building) {
+        emit albumArtistChanged();
+        return;
+    }
     // Another artist: its deck starts again and the wall ripples toward it, after the opening pause.
     m_dealer->clearArtistDeck();
     m_schedule.restart();
@@ -134,6 +146,10 @@ void CoverWallModel::picturesMoved() {
 void CoverWallModel::setRunning(bool running) {
     if (m_running == running) return;
     m_running = running;
+    if (m_building) {
+        emit runningChanged();
+        return;
+    }
     if (running) {
         fillIfEmpty();
         scheduleNext();

@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QPointer>
+#include <QQmlParserStatus>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 #include <memory>
@@ -15,8 +16,9 @@
 // The 72 tiles of the cover wall behind Now Playing, one row each; a flip changes one row. It leans toward
 // the playing song's album artist, keeps copies of one picture apart, and flips one or two tiles about
 // every second, or 36 in a ripple when another artist starts.
-class CoverWallModel : public QAbstractListModel {
+class CoverWallModel : public QAbstractListModel, public QQmlParserStatus {
     Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(LibraryStore* library READ library WRITE setLibrary NOTIFY libraryChanged)
     Q_PROPERTY(ArtistImageStore* pictures READ pictures WRITE setPictures NOTIFY picturesChanged)
@@ -28,6 +30,11 @@ public:
 
     explicit CoverWallModel(QObject* parent = nullptr);
     ~CoverWallModel() override;
+
+    // Made in QML, the wall is dealt once all its properties are in: one deal, already leaning toward the
+    // playing artist, rather than one for each property as it arrives.
+    void classBegin() override { m_building = true; }
+    void componentComplete() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -72,5 +79,6 @@ private:
     WallSchedule m_schedule{m_random};
     QTimer m_timer;
     bool m_running = false;
+    bool m_building = false;
     QList<QMetaObject::Connection> m_connections;
 };

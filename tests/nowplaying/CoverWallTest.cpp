@@ -1,8 +1,14 @@
 #include "nowplaying/CoverWall.h"
+#include "library/ArtistImageStore.h"
+#include "library/PlaylistLibrary.h"
 #include "nowplaying/CoverWallModel.h"
 #include "nowplaying/FlipTileState.h"
+#include "playback/PlayerRig.h"
 #include "support/Songs.h"
 
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -208,6 +214,43 @@ TEST(CoverWallModel, AnArtistChangeRipplesThirtySixTiles) {
     EXPECT_NEAR(t, 1.6 + 18 * 0.09, 1e-9);
     EXPECT_EQ(changes.size(), 36) << "a flip is one row changed";
     EXPECT_GE(model.nextWait(), 0.7);
+}
+
+// Made in QML, the wall is dealt once its library, pictures and artist are all in: the first deal already
+// leans toward the playing artist (its one album on every eighteenth tile), and that first artist is no
+// change, so nothing ripples.
+TEST(CoverWallModel, MadeInQmlItDealsForThePlayingArtistOnce) {
+    PlayerRig rig;
+    QList<Song> songs{makeSong("/m/Solo/Only/1.mp3", "Solo", "Only")};
+    for (int i = 0; i < 60; ++i) {
+        const QString album = QString("Album %1").arg(i);
+        songs.append(makeSong("/m/Other/" + album + "/1.mp3", "Other", album));
+    }
+    std::unique_ptr<LibraryStore> library = libraryWith(*rig.defaults, songs);
+    ArtistImageStore pictures;
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    engine.rootContext()->setContextProperty("theLibrary", library.get());
+    engine.rootContext()->setContextProperty("thePictures", &pictures);
+    engine.rootContext()->setContextProperty("theArtist", QStringLiteral("Solo"));
+    QQmlComponent component(&engine);
+    // Bound in the order a page binds them: the artist arrives last.
+    component.setData("import Velto.NowPlaying\n"
+                      "CoverWallModel { library: theLibrary; pictures: thePictures; albumArtist: theArtist;"
+                      " running: true }",
+                      QUrl("memory:/Wall.qml"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !component.isLoading(); }, 5000));
+    std::unique_ptr<QObject> made(component.create());
+    ASSERT_TRUE(made) << component.errorString().toStdString();
+    auto* model = qobject_cast<CoverWallModel*>(made.get());
+    ASSERT_NE(model, nullptr);
+    QList<int> tiles;
+    const QList<WallItem>& wall = model->dealer().onWall();
+    ASSERT_EQ(wall.size(), 72);
+    for (int i = 0; i < 72; ++i)
+        if (wall[i].id.contains("Only", Qt::CaseInsensitive)) tiles << i;
+    EXPECT_EQ(tiles, (QList<int>{17, 35, 53, 71}));
+    EXPECT_EQ(model->schedule().ripple(), 0) << "the first artist is no change";
 }
 
 namespace {
