@@ -63,6 +63,7 @@ TamskApp::TamskApp(RootModel::PlayerLookup playerLookup, QObject* parent)
             return QFileInfo::exists(path) ? std::optional(path) : std::nullopt;
         });
     ArtworkCache::exposeTo(m_engine, m_artwork.get());
+    ArtworkCache::quietMisses(m_engine);
 }
 
 TamskApp::~TamskApp() = default;

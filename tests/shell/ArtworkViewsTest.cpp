@@ -235,3 +235,31 @@ TEST(ArtworkView, PlaylistCoverShowsTheMosaicOrThePlaylistPlaceholder) {
     EXPECT_TRUE(placeholderShows(emptyArtwork));
     EXPECT_EQ(emptyArtwork->property("kind").toString(), "playlist");
 }
+
+namespace {
+QStringList printed;
+void keep(QtMsgType, const QMessageLogContext&, const QString& message) {
+    printed << message;
+}
+} // namespace
+
+// A coverless album is drawn as the placeholder without a warning line; other QML warnings still print.
+TEST(ArtworkView, AMissingCoverPrintsNothingButOtherWarningsDo) {
+    TestHome home;
+    ViewHarness h;
+    ArtworkCache::quietMisses(h.engine);
+    const QString song = songIn(home, "bare");
+    printed.clear();
+    const QtMessageHandler before = qInstallMessageHandler(keep);
+    auto view = h.make(
+        QString("Artwork { width: 40; height: 40; url: \"%1\"; property int x2: undefined }").arg(song));
+    ASSERT_TRUE(view);
+    auto* image = view->findChild<QQuickItem*>("artworkImage");
+    const bool failed = waitFor([&] { return image->property("status").toInt() == 3; }); // Image.Error
+    qInstallMessageHandler(before);
+    EXPECT_TRUE(failed);
+    EXPECT_TRUE(placeholderShows(view.get()));
+    EXPECT_FALSE(printed.join("\n").contains("no artwork")) << printed.join("\n").toStdString();
+    EXPECT_TRUE(printed.join("\n").contains("test.qml:3:80: Unable to assign [undefined] to int"))
+        << printed.join("\n").toStdString();
+}

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QQmlEngine>
+#include <QQmlError>
 #include <QThread>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
@@ -364,4 +365,18 @@ ArtworkCache* ArtworkCache::create(QQmlEngine* qml, QJSEngine*) {
     auto* cache = qml->property("veltoArtworkCache").value<ArtworkCache*>();
     if (cache) QJSEngine::setObjectOwnership(cache, QJSEngine::CppOwnership);
     return cache;
+}
+
+void ArtworkCache::quietMisses(QQmlEngine& engine) {
+    engine.setOutputWarningsToStandardError(false);
+    QObject::connect(&engine, &QQmlEngine::warnings, &engine, [](const QList<QQmlError>& errors) {
+        static const QString miss = QStringLiteral(": ") + QLatin1String(ArtworkImageProvider::failure);
+        for (const QQmlError& error : errors) {
+            if (error.description().endsWith(miss)) continue;
+            const QByteArray file = error.url().toString().toUtf8();
+            qt_message_output(error.messageType(),
+                              QMessageLogContext(file.constData(), error.line(), nullptr, "qml"),
+                              error.toString());
+        }
+    });
 }

@@ -96,6 +96,10 @@ public:
     // The instance QML sees is the one the application object made and handed to its engine.
     static void exposeTo(QQmlEngine& engine, ArtworkCache* cache);
     static ArtworkCache* create(QQmlEngine* qml, QJSEngine*);
+    // The engine's QML warnings go out as before, except an image's report of an address without a
+    // picture: that is an everyday answer, drawn as the placeholder, and would otherwise print a line per
+    // coverless album shown, into the user's journal.
+    static void quietMisses(QQmlEngine& engine);
 
 signals:
     void revisionChanged();

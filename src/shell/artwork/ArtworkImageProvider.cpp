@@ -3,14 +3,11 @@
 #include "ArtworkCache.h"
 #include "FutureImageResponse.h"
 
-namespace {
-const QString noArtwork = QStringLiteral("no artwork");
-} // namespace
-
 QQuickImageResponse* ArtworkImageProvider::requestImageResponse(const QString& id,
                                                                 const QSize& requestedSize) {
     const auto request = ArtworkCache::parseId(id);
-    if (!request) return new FutureImageResponse(QtFuture::makeReadyFuture(QImage()), noArtwork);
+    if (!request)
+        return new FutureImageResponse(QtFuture::makeReadyFuture(QImage()), QString::fromLatin1(failure));
     QFuture<QImage> picture = request->kind == ArtworkCache::Request::Kind::cover
                                   ? m_cache.image(request->urls.first())
                                   : m_cache.mosaic(request->urls);
@@ -18,7 +15,7 @@ QQuickImageResponse* ArtworkImageProvider::requestImageResponse(const QString& i
     return new FutureImageResponse(
         picture.then(&m_cache.pool(),
                      [size](const QImage& p) { return CoverPicture::scaledToCover(p, size); }),
-        noArtwork);
+        QString::fromLatin1(failure));
 }
 
 QImage HeldArtworkProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {

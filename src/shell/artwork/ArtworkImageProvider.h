@@ -13,6 +13,8 @@ class ArtworkImageProvider : public QQuickAsyncImageProvider {
 public:
     static constexpr auto name = "artwork";
     static constexpr auto heldName = "artworkheld";
+    // What a request answers when the address has no picture: the view shows its placeholder.
+    static constexpr auto failure = "no artwork";
 
     explicit ArtworkImageProvider(ArtworkCache& cache) : m_cache(cache) {}
     QQuickImageResponse* requestImageResponse(const QString& id, const QSize& requestedSize) override;
