@@ -13,9 +13,6 @@ View3D {
     // The flat picture that renders the player's screen (see IvraDevice).
     property QtObject picture
     readonly property IvraStage stage: stage
-    // Image-based light from the studio. Off: on Mesa's software renderer (llvmpipe) a scene lit by it
-    // takes over 5 s to its first frame and a second such scene about 40 s, whatever the probe's size.
-    property bool studioLight: false
 
     enabled: false
     camera: camera
@@ -32,12 +29,10 @@ View3D {
         antialiasingMode: SceneEnvironment.MSAA
         antialiasingQuality: SceneEnvironment.High
         probeExposure: 1.4
-        lightProbe: scene.studioLight ? studio : null
-    }
-    Texture {
-        id: studio
-        textureData: stage.environment
-        mappingMode: Texture.LightProbe
+        lightProbe: Texture {
+            source: stage.lightProbe
+            mappingMode: Texture.LightProbe
+        }
     }
     // The one texture of the player's screen, for the whole life of the scene (see IvraStage::setScreen).
     Texture {

@@ -76,9 +76,11 @@ IvraPart::IvraPart(const BodyPart& part, const IvraSurface::Upload& upload, QObj
 
 IvraStage::IvraStage(QObject* parent) : QObject(parent), m_screen(new IvraTexture) {
     m_screen->setParent(this);
-    m_environment = new IvraTexture(Studio::lightProbe());
-    m_environment->setParent(this);
     m_finish = Ivra::signature(m_model);
+}
+
+QUrl IvraStage::lightProbe() {
+    return QUrl(QLatin1String("qrc") + QLatin1String(Studio::Probe::resource));
 }
 
 void IvraStage::setModel(const QString& model) {

@@ -10,6 +10,7 @@
 #include <QQmlListProperty>
 #include <QQmlParserStatus>
 #include <QQuaternion>
+#include <QUrl>
 #include <QVector3D>
 #include <QtQml/qqmlregistration.h>
 #include <QtQuick3D/qquick3dgeometry.h>
@@ -139,7 +140,8 @@ class IvraStage : public QObject, public QQmlParserStatus {
     Q_PROPERTY(bool hasScreen READ hasScreen NOTIFY screenChanged)
     // The player's screen, shown by one texture of the scene for the scene's whole life (see setScreen).
     Q_PROPERTY(QQuick3DTextureData* screen READ screenTexture CONSTANT)
-    Q_PROPERTY(QQuick3DTextureData* environment READ environment CONSTANT)
+    // The studio's light, a light probe filtered when the program was built (see Studio::Probe).
+    Q_PROPERTY(QUrl lightProbe READ lightProbe CONSTANT)
     // The body's rest angle and the two directional lights.
     Q_PROPERTY(QQuaternion rest READ rest CONSTANT)
     Q_PROPERTY(QQuaternion keyLight READ keyLight CONSTANT)
@@ -165,7 +167,7 @@ public:
     double cameraDistance() const { return cameraDistance(m_model); }
     bool hasScreen() const { return m_hasScreen; }
     QQuick3DTextureData* screenTexture() const { return m_screen; }
-    QQuick3DTextureData* environment() const { return m_environment; }
+    static QUrl lightProbe();
     IvraSurface* display() const { return m_display; }
 
     void classBegin() override { m_complete = false; }
@@ -207,7 +209,6 @@ private:
     QList<QObject*> m_lit, m_glass;
     QList<IvraPart*> m_litList, m_glassList;
     IvraSurface* m_display = nullptr;
-    IvraTexture* m_environment = nullptr;
     IvraTexture* m_screen = nullptr;
     bool m_hasScreen = false;
     bool m_complete = true;

@@ -2,8 +2,11 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QtCore/qfloat16.h>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace Studio {
@@ -151,17 +154,6 @@ const QImage& environment() {
     return image;
 }
 
-QImage lightProbeOf(const QImage& environment) {
-    return environment.scaled(lightProbeSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .mirrored()
-        .convertToFormat(QImage::Format_RGBA8888);
-}
-
-const QImage& lightProbe() {
-    static const QImage image = lightProbeOf(environment());
-    return image;
-}
-
 const QImage& brushed() {
     static const QImage image = normalMap(0x2545F4914F6CDD1DULL, false);
     return image;
@@ -171,5 +163,190 @@ const QImage& grain() {
     static const QImage image = normalMap(0x9E3779B97F4A7C15ULL, true);
     return image;
 }
+
+namespace Probe {
+
+namespace {
+
+// The environment in linear light, top row first, and its size.
+struct Linear {
+    int w = 0, h = 0;
+    std::vector<float> px;
+};
+
+const Linear& linearStudio() {
+    static const Linear studio = [] {
+        const QImage env = environment().convertToFormat(QImage::Format_RGB32);
+        Linear out{env.width(), env.height(), std::vector<float>(size_t(env.width()) * env.height())};
+        std::array<float, 256> linear{};
+        for (int i = 0; i < 256; ++i)
+            linear[i] = float(toLinear(i / 255.0));
+        for (int y = 0; y < out.h; ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(env.constScanLine(y));
+            for (int x = 0; x < out.w; ++x)
+                out.px[size_t(y) * out.w + x] = linear[qRed(row[x])];
+        }
+        return out;
+    }();
+    return studio;
+}
+
+// The Hammersley point set: i / n and the bits of i mirrored behind the binary point.
+double radicalInverse(quint32 bits) {
+    bits = (bits << 16u) | (bits >> 16u);
+    bits = ((bits & 0x55555555u) << 1u) | ((bits & 0xAAAAAAAAu) >> 1u);
+    bits = ((bits & 0x33333333u) << 2u) | ((bits & 0xCCCCCCCCu) >> 2u);
+    bits = ((bits & 0x0F0F0F0Fu) << 4u) | ((bits & 0xF0F0F0F0u) >> 4u);
+    bits = ((bits & 0x00FF00FFu) << 8u) | ((bits & 0xFF00FF00u) >> 8u);
+    return bits * 0x1.0p-32;
+}
+
+// Two unit vectors across `n`, so that a direction given around the z axis can be turned around `n`.
+void frame(const QVector3D& n, QVector3D& tangent, QVector3D& bitangent) {
+    const QVector3D up = std::abs(n.z()) < 0.999f ? QVector3D(0, 0, 1) : QVector3D(1, 0, 0);
+    tangent = QVector3D::crossProduct(up, n).normalized();
+    bitangent = QVector3D::crossProduct(n, tangent);
+}
+
+void append(QByteArray& out, quint32 value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+} // namespace
+
+QVector3D direction(int face, int column, int row, int size) {
+    const float s = 2 * (column + 0.5f) / size - 1, t = 2 * (row + 0.5f) / size - 1;
+    QVector3D d;
+    switch (face) {
+    case 0:
+        d = {1, -t, -s};
+        break;
+    case 1:
+        d = {-1, -t, s};
+        break;
+    case 2:
+        d = {s, 1, t};
+        break;
+    case 3:
+        d = {s, -1, -t};
+        break;
+    case 4:
+        d = {s, -t, 1};
+        break;
+    default:
+        d = {-s, -t, -1};
+        break;
+    }
+    return d.normalized();
+}
+
+float light(const QVector3D& direction) {
+    const Linear& studio = linearStudio();
+    const QVector3D d = direction.normalized();
+    // Across: the angle around the vertical axis, from −x through −z, +x and +z back to −x; up: the
+    // elevation, the top row overhead.
+    const double u = std::atan2(double(d.z()), double(d.x())) / (2 * M_PI) + 0.5;
+    const double v = std::asin(std::clamp(double(d.y()), -1.0, 1.0)) / M_PI + 0.5;
+    const double x = u * studio.w - 0.5, y = (1 - v) * studio.h - 0.5;
+    const int x0 = int(std::floor(x)), y0 = int(std::floor(y));
+    const float fx = float(x - x0), fy = float(y - y0);
+    auto at = [&](int px, int py) {
+        px = ((px % studio.w) + studio.w) % studio.w;
+        py = std::clamp(py, 0, studio.h - 1);
+        return studio.px[size_t(py) * studio.w + px];
+    };
+    const float top = at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx;
+    const float bottom = at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx;
+    return top * (1 - fy) + bottom * fy;
+}
+
+float reflected(const QVector3D& normal, double roughness, int samples) {
+    const QVector3D n = normal.normalized();
+    if (roughness <= 0) return light(n);
+    const double a = roughness * roughness;
+    QVector3D tangent, bitangent;
+    frame(n, tangent, bitangent);
+    double sum = 0, weight = 0;
+    for (int i = 0; i < samples; ++i) {
+        // A half-way vector drawn from the GGX distribution, and the direction it mirrors the normal into.
+        const double phi = 2 * M_PI * i / samples, xi = radicalInverse(quint32(i));
+        const double cosTheta = std::sqrt((1 - xi) / (1 + (a * a - 1) * xi));
+        const double sinTheta = std::sqrt(1 - cosTheta * cosTheta);
+        const QVector3D h = (tangent * float(std::cos(phi) * sinTheta) +
+                             bitangent * float(std::sin(phi) * sinTheta) + n * float(cosTheta))
+                                .normalized();
+        const QVector3D l = (2 * QVector3D::dotProduct(n, h) * h - n).normalized();
+        const double cosL = QVector3D::dotProduct(n, l);
+        if (cosL <= 0) continue;
+        sum += light(l) * cosL;
+        weight += cosL;
+    }
+    return weight > 0 ? float(sum / weight) : light(n);
+}
+
+float diffuse(const QVector3D& normal, int samples) {
+    const QVector3D n = normal.normalized();
+    QVector3D tangent, bitangent;
+    frame(n, tangent, bitangent);
+    // Directions drawn with a density that follows the cosine: their plain average is the weighted one.
+    double sum = 0;
+    for (int i = 0; i < samples; ++i) {
+        const double phi = 2 * M_PI * i / samples, xi = radicalInverse(quint32(i));
+        const double sinTheta = std::sqrt(xi), cosTheta = std::sqrt(1 - xi);
+        const QVector3D l = tangent * float(std::cos(phi) * sinTheta) +
+                            bitangent * float(std::sin(phi) * sinTheta) + n * float(cosTheta);
+        sum += light(l);
+    }
+    return float(sum / samples);
+}
+
+QByteArray ktx(int size) {
+    constexpr quint32 halfFloat = 0x140B, rgba = 0x1908, rgba16f = 0x881A;
+    QByteArray out("\xABKTX 11\xBB\r\n\x1A\n", 12);
+    // Qt Quick 3D takes a probe carrying this key as already filtered.
+    const QByteArray key("QT_IBL_BAKER_VERSION\0"
+                         "1\0",
+                         23);
+    QByteArray keyValues;
+    append(keyValues, quint32(key.size()));
+    keyValues += key;
+    keyValues.append((4 - keyValues.size() % 4) % 4, '\0');
+    for (const quint32 field :
+         {quint32(0x04030201), halfFloat, quint32(2), rgba, rgba16f, rgba, quint32(size), quint32(size),
+          quint32(0), quint32(0), quint32(6), quint32(levels), quint32(keyValues.size())})
+        append(out, field);
+    out += keyValues;
+
+    for (int level = 0; level < levels; ++level) {
+        const int side = std::max(1, size >> level);
+        // One face's bytes; rows of four halves a pixel are whole multiples of four bytes, so no padding.
+        append(out, quint32(side * side * 8));
+        // The six faces side by side, one thread each.
+        std::array<std::vector<qfloat16>, 6> faces;
+        std::vector<std::thread> threads;
+        for (int face = 0; face < 6; ++face)
+            threads.emplace_back([&, face] {
+                std::vector<qfloat16>& pixels = faces[size_t(face)];
+                pixels.resize(size_t(side) * side * 4);
+                for (int row = 0; row < side; ++row)
+                    for (int column = 0; column < side; ++column) {
+                        const QVector3D d = direction(face, column, row, side);
+                        const float value =
+                            level == levels - 1 ? diffuse(d) : reflected(d, double(level) / (levels - 2));
+                        qfloat16* p = &pixels[(size_t(row) * side + column) * 4];
+                        p[0] = p[1] = p[2] = qfloat16(value);
+                        p[3] = qfloat16(1.0f);
+                    }
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        for (const std::vector<qfloat16>& pixels : faces)
+            out.append(reinterpret_cast<const char*>(pixels.data()),
+                       qsizetype(pixels.size() * sizeof(qfloat16)));
+    }
+    return out;
+}
+
+} // namespace Probe
 
 } // namespace Studio

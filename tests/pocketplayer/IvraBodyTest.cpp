@@ -8,11 +8,14 @@
 #include "pocketplayer/Studio.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMap>
 #include <QPointer>
 #include <QSet>
+#include <QtCore/qfloat16.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -74,15 +77,129 @@ TEST(Studio, EnvironmentIsALitStudio) {
               std::abs(grey(sharp, 152, 256) - grey(sharp, 154, 256)));
 }
 
-// The probe is the studio upside down: its first row is the bottom (dark), its last the top panel.
-TEST(Studio, LightProbeStartsAtTheStudiosFloor) {
-    const QImage& probe = Studio::lightProbe();
-    ASSERT_EQ(probe.size(), Studio::lightProbeSize);
-    const int w = probe.width(), h = probe.height();
-    EXPECT_LT(grey(probe, w * 600 / 1024, 0), 110);
-    EXPECT_GT(grey(probe, w * 300 / 1024, h - 4), 240);
-    // The dark card stays a quarter across, half-way up.
-    EXPECT_LT(grey(probe, w / 4, h - 1 - h / 2), 60);
+// Texel middles of the six faces and a corner of each, in OpenGL's cube map layout: a face's first row and
+// column lie where OpenGL puts them, or the baked probe would show the studio turned or mirrored.
+TEST(Studio, ProbeFacesFollowOpenGLsCubeLayout) {
+    struct Case {
+        int face;
+        QVector3D middle, firstTexel;
+    };
+    const Case cases[] = {
+        {0, {1, 0, 0}, {1, 0.5, 0.5}},    {1, {-1, 0, 0}, {-1, 0.5, -0.5}}, {2, {0, 1, 0}, {-0.5, 1, -0.5}},
+        {3, {0, -1, 0}, {-0.5, -1, 0.5}}, {4, {0, 0, 1}, {-0.5, 0.5, 1}},   {5, {0, 0, -1}, {0.5, 0.5, -1}},
+    };
+    for (const Case& c : cases) {
+        // Three texels a side: the middle one looks straight along the face's axis. Two a side: the first
+        // texel's middle is half-way to the face's first corner.
+        EXPECT_LT((Studio::Probe::direction(c.face, 1, 1, 3) - c.middle).length(), 1e-6) << c.face;
+        EXPECT_LT((Studio::Probe::direction(c.face, 0, 0, 2) - c.firstTexel.normalized()).length(), 1e-6)
+            << c.face;
+    }
+}
+
+// The studio wraps around the viewer: its top overhead, the middle panel straight along +x, the dark card
+// along −z, the floor below, all in linear light.
+TEST(Studio, ProbeLightIsTheStudioAroundTheViewer) {
+    const QImage& env = Studio::environment();
+    auto linear = [&](int x, int y) {
+        const double c = grey(env, x, y) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    EXPECT_NEAR(Studio::Probe::light({0, 1, 0}), linear(512, 0), 0.01);
+    EXPECT_NEAR(Studio::Probe::light({0, -1, 0}), linear(512, 511), 0.01);
+    EXPECT_NEAR(Studio::Probe::light({1, 0, 0}), linear(512, 256), 0.01);
+    EXPECT_NEAR(Studio::Probe::light({0, 0, -1}), linear(256, 256), 0.01);
+    EXPECT_NEAR(Studio::Probe::light({0, 0, 1}), linear(768, 256), 0.01);
+    EXPECT_GT(Studio::Probe::light({0, 1, 0}), 0.8);
+    EXPECT_LT(Studio::Probe::light({0, 0, -1}), 0.01);
+    EXPECT_LT(Studio::Probe::light({0, -1, 0}), 0.05);
+    // Across the seam behind the viewer (−x) the two halves of the panel meet without a step.
+    EXPECT_NEAR(Studio::Probe::light({-1, 0, 0.001f}), Studio::Probe::light({-1, 0, -0.001f}), 0.01);
+}
+
+// Rougher levels blur the studio: the middle panel and the dark card draw together as light spills onto
+// the card, it stays brighter above than below, and the matte level is the softest of all.
+TEST(Studio, ProbeLevelsSoftenAsTheyRoughen) {
+    const QVector3D up(0, 1, 0), down(0, -1, 0), panel(1, 0, 0), card(0, 0, -1);
+    EXPECT_FLOAT_EQ(Studio::Probe::reflected(card, 0), Studio::Probe::light(card));
+    double contrast = 1e9, spill = -1;
+    for (const double roughness : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const double c =
+            Studio::Probe::reflected(panel, roughness) - Studio::Probe::reflected(card, roughness);
+        const double s = Studio::Probe::reflected(card, roughness);
+        EXPECT_LT(c, contrast) << roughness;
+        EXPECT_GT(s, spill) << roughness;
+        EXPECT_GT(Studio::Probe::reflected(up, roughness), Studio::Probe::reflected(down, roughness) + 0.3)
+            << "brighter from above, " << roughness;
+        contrast = c;
+        spill = s;
+    }
+    const double matte = Studio::Probe::diffuse(panel) - Studio::Probe::diffuse(card);
+    EXPECT_GT(matte, 0);
+    EXPECT_LT(matte, contrast);
+    EXPECT_GT(Studio::Probe::diffuse(up), Studio::Probe::diffuse(down) + 0.2);
+    // Enough samples: four times as many change the matte level by less than a hundredth.
+    EXPECT_NEAR(Studio::Probe::diffuse(up), Studio::Probe::diffuse(up, 16384), 0.01);
+}
+
+// The program carries the probe the build filtered, as a KTX file of the kind Qt Quick 3D uploads as it
+// is: half-float RGBA, six faces, six levels, Qt's baker key; its texels are the studio's light.
+TEST(Studio, ProbeFileIsABakedCubeMap) {
+    QFile file(QString::fromLatin1(Studio::Probe::resource));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GT(bytes.size(), 64);
+    auto word = [&](qsizetype at) {
+        quint32 value = 0;
+        std::memcpy(&value, bytes.constData() + at, sizeof value);
+        return value;
+    };
+    EXPECT_EQ(bytes.left(12), QByteArray("\xABKTX 11\xBB\r\n\x1A\n", 12));
+    const int size = Studio::Probe::size, levels = Studio::Probe::levels;
+    const QList<quint32> header{0x04030201,    0x140B,        2, 0x1908, 0x881A, 0x1908,
+                                quint32(size), quint32(size), 0, 0,      6,      quint32(levels)};
+    for (int i = 0; i < header.size(); ++i)
+        EXPECT_EQ(word(12 + 4 * i), header[i]) << "header field " << i;
+    const quint32 keyValues = word(60);
+    EXPECT_EQ(keyValues % 4, 0u);
+    EXPECT_TRUE(bytes.mid(68, 21) == QByteArray("QT_IBL_BAKER_VERSION\0", 21));
+
+    // Each level: its face size, then six faces; together exactly the file.
+    qsizetype at = 64 + keyValues;
+    std::vector<qsizetype> levelStart;
+    for (int level = 0; level < levels; ++level) {
+        const int side = size >> level;
+        ASSERT_EQ(word(at), quint32(side * side * 8)) << level;
+        levelStart.push_back(at + 4);
+        at += 4 + 6 * side * side * 8;
+    }
+    EXPECT_EQ(at, bytes.size());
+
+    // The middle texels of a face: the sharp level straight up and towards the card, the matte level up.
+    auto middle = [&](int level, int face) {
+        const int side = size >> level;
+        const qsizetype texel = levelStart[size_t(level)] + qsizetype(face) * side * side * 8 +
+                                (qsizetype(side / 2) * side + side / 2) * 8;
+        qfloat16 value;
+        std::memcpy(&value, bytes.constData() + texel, sizeof value);
+        return float(value);
+    };
+    const int faceUp = 2, faceBack = 5;
+    const int sharpSide = size, matteSide = size >> (levels - 1);
+    EXPECT_NEAR(
+        middle(0, faceUp),
+        Studio::Probe::light(Studio::Probe::direction(faceUp, sharpSide / 2, sharpSide / 2, sharpSide)),
+        0.005);
+    EXPECT_NEAR(
+        middle(0, faceBack),
+        Studio::Probe::light(Studio::Probe::direction(faceBack, sharpSide / 2, sharpSide / 2, sharpSide)),
+        0.005);
+    EXPECT_NEAR(
+        middle(levels - 1, faceUp),
+        Studio::Probe::diffuse(Studio::Probe::direction(faceUp, matteSide / 2, matteSide / 2, matteSide)),
+        0.005);
+    EXPECT_GT(middle(0, faceUp), 0.5);
+    EXPECT_LT(middle(0, faceBack), 0.05);
 }
 
 TEST(Studio, BlurRepeatsTheEdgesInsteadOfDarkening) {

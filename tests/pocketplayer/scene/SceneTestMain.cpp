@@ -17,7 +17,7 @@ class SceneProbe : public QObject {
 public:
     using QObject::QObject;
 
-    // "none": no screen; "half": white above, black below; "white".
+    // "none": no screen; "half": white above, black below; "white"; "black".
     Q_INVOKABLE void showScreen(QObject* stage, const QString& kind) {
         auto* s = qobject_cast<IvraStage*>(stage);
         if (!s) return;
@@ -26,7 +26,7 @@ public:
             return;
         }
         QImage image(90, 120, QImage::Format_RGB32);
-        image.fill(Qt::white);
+        image.fill(kind == QLatin1String("black") ? Qt::black : Qt::white);
         if (kind == QLatin1String("half"))
             for (int y = 60; y < 120; ++y)
                 for (int x = 0; x < 90; ++x)
