@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlbumSongs.h"
 #include "Song.h"
 
 #include <QVariantList>
@@ -22,7 +23,7 @@ struct Album {
 public:
     QString title;
     QString artist;
-    QList<Song> songs;
+    AlbumSongs songs;
     std::optional<FileUrl> cover;
 
     bool isValid() const { return !songs.isEmpty() || !title.isEmpty(); }

@@ -276,8 +276,11 @@ private:
 
 using Lookup = std::function<const Song*(const QString& path)>;
 
+// `expected`: about how many songs the scan will find (those of the last one), reserved at once so the
+// result does not grow by copies of itself while the walk goes on.
 QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
-                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText);
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText,
+                     qsizetype expected = 0);
 
 } // namespace
 
@@ -310,16 +313,18 @@ QList<Song> scanReusing(const FileUrl& folder, const KnownSongs& known, const Pr
         cacheText->reserve(known.songs().size() * 320 + 2); // about 300 bytes a song
         cacheText->append('[');
     }
-    if (read) return scanWith(folder, lookup, progress, read, stop, cacheText);
+    const qsizetype expected = known.songs().size();
+    if (read) return scanWith(folder, lookup, progress, read, stop, cacheText, expected);
     return scanWith(
         folder, lookup, progress, [](const FileUrl& at, const Song* k) { return song(at, k); }, stop,
-        cacheText);
+        cacheText, expected);
 }
 
 namespace {
 
 QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress& progress,
-                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText) {
+                     const SongReader& read, const StopFlag* stop, QByteArray* cacheText,
+                     qsizetype expected) {
     // Eight reader threads of our own start on the files while the walk is still listing them: on a large
     // library the walk is a good part of a full scan, and reading need not wait for it. At most eight of
     // them read at once. A reader takes one new file at a time, but a run of known files (on a rescan, one
@@ -346,6 +351,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     bool reporting = false;
     qsizetype reported = 0; // the last count reported
     QList<Song> result;
+    result.reserve(expected);
     SharedTexts texts;
     const auto stopped = [&] { return stop && stop->load(std::memory_order_relaxed); };
 

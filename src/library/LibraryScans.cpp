@@ -184,7 +184,8 @@ void LibraryStore::scan() {
     m_scanThread = std::thread([this, handoff = m_handoff, folder, raw = m_raw, held = m_heldKnown, fromHeld,
                                 generation = m_rawGeneration, scanFunction = m_scanFunction, edits = m_edits,
                                 sets = m_sets, songs = m_songs, duplicates = m_duplicates, albums = m_albums,
-                                artists = m_artists, ownScanner = m_ownScanner, stop = m_stop] {
+                                artists = m_artists, ownScanner = m_ownScanner, stop = m_stop,
+                                cacheHeld = m_cacheHoldsScanned] {
         lowerThisThreadsPriority();
         // The songs the last scan gave, read back from the collection here rather than kept as a list.
         const QList<Song> known = fromHeld ? held : raw.songs(songs, duplicates);
@@ -205,12 +206,15 @@ void LibraryStore::scan() {
         };
         auto result = std::make_unique<ScanResult>();
         result->folder = folder;
-        // Our own scanner writes the cache's text in its readers as songs finish; one handed in (tests)
-        // gets the map it asks for, and its result is encoded here.
+        // On a first scan our own scanner writes the cache's text in its readers as songs finish, so no
+        // serial encoding follows the reading. A rescan mostly finds what it knew: its text (tens of
+        // megabytes at 100k songs, all of it thrown away when nothing changed) is made after the scan, and
+        // only when something changed. One scan function handed in (tests) gets the map it asks for, and its
+        // result is encoded here.
         QByteArray cacheJson;
         if (ownScanner) {
-            result->songs =
-                LibraryScanner::scanReusing(folder, knownByPath, progress, stop.get(), &cacheJson);
+            result->songs = LibraryScanner::scanReusing(folder, knownByPath, progress, stop.get(),
+                                                        known.isEmpty() ? &cacheJson : nullptr);
         } else {
             QHash<QString, Song> copies;
             copies.reserve(knownByPath.paths());
@@ -242,6 +246,7 @@ void LibraryStore::scan() {
         }
         // Kept also when nothing changed: the GUI thread writes it if the file does not hold these songs.
         if (result->cacheJson.isNull()) result->cacheJson = std::move(cacheJson);
+        if (result->cacheJson.isNull() && !cacheHeld) result->cacheJson = encodeCache(result->songs);
         {
             std::lock_guard lock(handoff->mutex);
             handoff->result = std::move(result);

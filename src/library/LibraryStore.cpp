@@ -351,6 +351,7 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
     for (const Song& s : std::as_const(split.kept))
         albumIDs.append(s.albumID());
     c.songs = edits.apply(split.kept, albumIDs);
+    split.kept = {};
     c.duplicates = std::move(split.extra);
 
     for (qsizetype i = 0; i < c.songs.size(); ++i)
@@ -362,7 +363,7 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
     const Groups byAlbum =
         Groups::of(c.songs.size(), [&](qsizetype i) -> const QString& { return albumIDs[i]; });
     struct Keyed {
-        Album album;
+        QList<qint32> members; // places in the songs, in song order
         QString id;
         QString artistKey;
         qint64 year = 0;
@@ -372,18 +373,18 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
     keyed.reserve(byAlbum.size());
     for (qsizetype g = 0; g < byAlbum.size(); ++g) {
         Keyed k;
-        Album& album = k.album;
-        album.songs.reserve(byAlbum[g].size());
-        for (qsizetype i : byAlbum[g])
-            album.songs.append(c.songs.at(i));
-        std::stable_sort(album.songs.begin(), album.songs.end(), songBefore);
-        album.title = album.songs.first().album;
-        album.artist = album.songs.first().albumArtist;
+        k.members = QList<qint32>(byAlbum[g].begin(), byAlbum[g].end());
+        std::stable_sort(k.members.begin(), k.members.end(),
+                         [&](qint32 a, qint32 b) { return songBefore(c.songs.at(a), c.songs.at(b)); });
+        const Song& first = c.songs.at(k.members.first());
         k.id = albumIDs.at(byAlbum[g].front());
-        album.cover = edits.cover(k.id);
-        k.artistKey = Text::lower(album.artist);
-        k.year = album.year().value_or(0);
-        k.titleKey = Text::lower(album.title);
+        k.artistKey = Text::lower(first.albumArtist);
+        for (qint32 i : std::as_const(k.members))
+            if (const std::optional<qint64>& year = c.songs.at(i).year) {
+                k.year = *year;
+                break;
+            }
+        k.titleKey = Text::lower(first.album);
         keyed.append(std::move(k));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
@@ -391,11 +392,25 @@ LibraryStore::Collection LibraryStore::build(const QList<Song>& raw, const Libra
         if (a.year != b.year) return a.year < b.year;
         return Text::plainLess(a.titleKey, b.titleKey);
     });
+    // Each album holds the songs' list and its stretch of one list of places, album after album, instead
+    // of copies of its songs.
+    QList<qint32> places;
+    places.reserve(c.songs.size());
+    for (const Keyed& k : std::as_const(keyed))
+        places.append(k.members);
     c.albums.reserve(keyed.size());
     c.albumIndexByID.reserve(keyed.size());
+    qsizetype from = 0;
     for (qsizetype i = 0; i < keyed.size(); ++i) {
-        c.albumIndexByID.insert(keyed.at(i).id, i);
-        c.albums.append(keyed.at(i).album);
+        const Keyed& k = keyed.at(i);
+        Album album;
+        album.songs = AlbumSongs(c.songs, places, from, k.members.size());
+        from += k.members.size();
+        album.title = album.songs.first().album;
+        album.artist = album.songs.first().albumArtist;
+        album.cover = edits.cover(k.id);
+        c.albumIndexByID.insert(k.id, i);
+        c.albums.append(std::move(album));
     }
 
     // Artists: the sorted albums grouped by lower-cased artist, then sorted by that key.
@@ -459,6 +474,10 @@ void LibraryStore::publish(Collection c, std::optional<LibraryChange> change) {
 
 bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList& albumIDs) {
     if (m_loading) return false;
+    // Every album holds the songs' list (Album.songs); one that does not (it cannot happen) leaves the
+    // whole derivation to the caller.
+    for (const Album& a : std::as_const(m_albums))
+        if (a.songs.list().constData() != m_songs.constData()) return false;
 
     // The songs to lay the edits over again: those named, and every song of the albums named.
     QHash<QString, qsizetype> remake; // path to index in m_songs
@@ -482,6 +501,9 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
 
     ++m_sets;
     LibraryChange change;
+    // The albums hold the list as it was: the first change below copies it, and every album then holds the
+    // copy (at the same places) once the albums are compared with what they were.
+    const Song* const listBefore = m_songs.constData();
     for (auto it = remake.cbegin(); it != remake.cend(); ++it) {
         const Song& now = remade[it.key()];
         albums.insert(now.albumID());
@@ -517,12 +539,15 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
         if (found == m_albumIndexByID.cend()) continue;
         const qsizetype at = *found;
         Album album = m_albums.at(at);
-        for (Song& s : album.songs)
-            if (auto it = remade.constFind(s.url.path); it != remade.cend()) s = *it;
-        std::sort(album.songs.begin(), album.songs.end(), [this](const Song& a, const Song& b) {
-            return m_songIndexByPath.value(a.url.path) < m_songIndexByPath.value(b.url.path);
-        });
-        std::stable_sort(album.songs.begin(), album.songs.end(), songBefore);
+        // Its songs as they are now, in the order they were kept and then in song order.
+        QList<qint32> order;
+        order.reserve(album.songs.size());
+        for (qsizetype j = 0; j < album.songs.size(); ++j)
+            order.append(album.songs.placeOf(j));
+        std::sort(order.begin(), order.end());
+        std::stable_sort(order.begin(), order.end(),
+                         [this](qint32 a, qint32 b) { return songBefore(m_songs.at(a), m_songs.at(b)); });
+        album.songs = AlbumSongs(m_songs, order, 0, order.size());
         album.title = album.songs.first().album;
         album.artist = album.songs.first().albumArtist;
         album.cover = m_edits.cover(id);
@@ -541,6 +566,11 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
         for (qsizetype i = std::min(at, p); i <= std::max(at, p); ++i)
             m_albumIndexByID[m_albums.at(i).id()] = i;
     }
+
+    const bool listChanged = m_songs.constData() != listBefore;
+    if (listChanged)
+        for (Album& a : m_albums)
+            if (a.songs.list().constData() != m_songs.constData()) a.songs = a.songs.in(m_songs);
 
     // An artist's albums lie side by side in the sorted albums; its place among the artists keeps, since the
     // key an edit cannot change is what artists are sorted by.
@@ -561,6 +591,10 @@ bool LibraryStore::reapplyEdits(const QStringList& songPaths, const QStringList&
         m_artists[*found] = std::move(artist);
         change.changedArtists.append(key);
     }
+    if (listChanged)
+        for (Artist& artist : m_artists)
+            for (Album& a : artist.albums)
+                if (a.songs.list().constData() != m_songs.constData()) a.songs = a.songs.in(m_songs);
 
     m_lastChange = std::move(change);
     emit songsChanged();

@@ -125,7 +125,7 @@ TEST(AlbumDetail, FactsCountSongsDiscsAndRoundedMinutes) {
 TEST(AlbumDetail, OverlineAndDiscHeadingsOnlyWithSeveralDiscs) {
     Album oneDisc = albumOf({albumSong("a", 60, 1, 1), albumSong("b", 60, 1, 2)});
     EXPECT_EQ(AlbumDetail::overline(oneDisc), QStringLiteral("album"));
-    oneDisc.songs[1].year = 1999;
+    oneDisc.songs.edit(1).year = 1999;
     EXPECT_EQ(AlbumDetail::overline(oneDisc), QStringLiteral("album · 1999"));
 
     AlbumSongsModel model;

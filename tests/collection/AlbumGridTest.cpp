@@ -181,7 +181,7 @@ TEST(AlbumGrid, CellsActionsAndSecondLines) {
         AlbumGridModel::secondIsLink(AlbumGridModel::secondOf(a, AlbumGridModel::SecondLine::artist), a));
     EXPECT_FALSE(AlbumGridModel::secondIsLink(QStringLiteral("ann"), a)); // exact text only
     EXPECT_EQ(AlbumGridModel::secondOf(a, AlbumGridModel::SecondLine::year), std::nullopt);
-    a.songs[0].year = 1999;
+    a.songs.edit(0).year = 1999;
     EXPECT_EQ(AlbumGridModel::secondOf(a, AlbumGridModel::SecondLine::year), QStringLiteral("1999"));
     EXPECT_FALSE(AlbumGridModel::secondIsLink(QStringLiteral("1999"), a));
 

@@ -226,7 +226,7 @@ TEST(ArtistHero, FactsSayCountsLengthGenrePlaysAndLikes) {
         EXPECT_EQ(ArtistPageModel::facts(artistOf(c.durations), {}, {}), c.facts);
 
     Artist two = artistOf({100, 100});
-    two.albums[0].songs[0].genre = QStringLiteral("rock");
+    two.albums[0].songs.edit(0).genre = QStringLiteral("rock");
     const QString first = two.albums[0].songs[0].path(), second = two.albums[0].songs[1].path();
     EXPECT_EQ(ArtistPageModel::facts(two, {{first, 1}}, {}), "1 album · 2 songs · 3 min · rock · 1 play");
     EXPECT_EQ(ArtistPageModel::facts(two, {{first, 2}, {second, 3}}, {second}),

@@ -1,5 +1,5 @@
-#include "support/Songs.h"
 #include "library/LibraryStore.h"
+#include "support/Songs.h"
 
 #include <gtest/gtest.h>
 
@@ -256,4 +256,41 @@ TEST(LibraryBuild, RawListReadsBackExactlyAfterEveryDerivation) {
         }
     }
     EXPECT_TRUE(LibraryStore::build({}, edits).raw.songs({}, {}).isEmpty());
+}
+
+// Albums hold the collection's list of songs rather than copies: an album kept after its collection is gone
+// still reads its songs, and changing a kept album's songs changes neither the collection nor other albums.
+TEST(LibraryBuild, AlbumsOutliveTheirCollectionAndChangeAlone) {
+    const auto song = [](const char* path, const char* artist, const char* album, const char* title,
+                         qint64 track) {
+        Song s = makeSong(path, artist, album, title);
+        s.track = track;
+        return s;
+    };
+    Album kept;
+    Album other;
+    {
+        auto c = LibraryStore::build({song("/m/b/2.mp3", "Bob", "B", "b2", 2),
+                                      song("/m/a/1.mp3", "Ann", "A", "a1", 1),
+                                      song("/m/b/1.mp3", "Bob", "B", "b1", 1)},
+                                     {});
+        ASSERT_EQ(c.albums.size(), 2);
+        kept = c.albums.at(1);
+        other = c.albums.at(0);
+        c = LibraryStore::build({makeSong("/m/c.mp3", "Cy", "C")}, {}); // the list the albums hold goes
+    }
+    ASSERT_EQ(kept.songs.size(), 2);
+    EXPECT_EQ(kept.songs.first().title, "b1");
+    EXPECT_EQ(kept.songs.last().title, "b2");
+    EXPECT_EQ(QList<Song>(kept.songs), QList<Song>({kept.songs[0], kept.songs[1]}));
+
+    Album changed = kept;
+    changed.songs.edit(0).title = "new";
+    changed.songs.append(song("/m/b/3.mp3", "Bob", "B", "b3", 3));
+    EXPECT_EQ(changed.songs.size(), 3);
+    EXPECT_EQ(changed.songs.first().title, "new");
+    EXPECT_EQ(kept.songs.first().title, "b1");
+    ASSERT_EQ(other.songs.size(), 1);
+    EXPECT_EQ(other.songs.first().title, "a1");
+    EXPECT_FALSE(changed == kept);
 }
