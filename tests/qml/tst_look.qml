@@ -197,6 +197,32 @@ TestCase {
         fuzzyCompare(match.centre.y, (match.windowSize.height * 0.42 - origin.y) / 60, 1e-6)
     }
 
+    Component {
+        id: backdrop
+        ChromeBackdrop { width: 400; height: 260; dark: true; washed: true; centre: Qt.point(0.3, 0.6) }
+    }
+
+    // The backdrop is painted small and scaled up: it must look as the full-size painting does.
+    function test_aBackdropPaintedSmallLooksAsAtFullSize() {
+        const small = createTemporaryObject(backdrop, testCase)
+        compare(small.textureSize, Qt.size(100, 65))
+        waitForRendering(small)
+        const a = grabImage(small)
+        small.destroy()
+        const full = createTemporaryObject(backdrop, testCase)
+        full.textureSize = Qt.size(400, 260)
+        waitForRendering(full)
+        const b = grabImage(full)
+        let worst = 0
+        for (let x = 2; x < 398; x += 13) {
+            for (let y = 2; y < 258; y += 11) {
+                const p = a.pixel(x, y), q = b.pixel(x, y)
+                worst = Math.max(worst, Math.abs(p.r - q.r), Math.abs(p.g - q.g), Math.abs(p.b - q.b))
+            }
+        }
+        verify(worst <= 2 / 255, "largest difference " + Math.round(worst * 255) + " of 255")
+    }
+
     Item {
         id: slidingPage
         x: 200

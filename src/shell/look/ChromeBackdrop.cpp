@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 ChromeBackdrop::ChromeBackdrop(QQuickItem* parent) : QQuickPaintedItem(parent) {
     setOpaquePainting(true);
@@ -28,6 +30,17 @@ void ChromeBackdrop::setCentre(QPointF centre) {
     m_centre = centre;
     emit changed();
     update();
+}
+
+QSize ChromeBackdrop::textureSizeFor(QSizeF itemSize) {
+    constexpr double shrink = 4;
+    return QSize(std::max(1, int(std::ceil(itemSize.width() / shrink))),
+                 std::max(1, int(std::ceil(itemSize.height() / shrink))));
+}
+
+void ChromeBackdrop::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size()) setTextureSize(textureSizeFor(newGeometry.size()));
 }
 
 void ChromeBackdrop::paint(QPainter* painter) {
