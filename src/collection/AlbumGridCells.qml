@@ -4,6 +4,11 @@ import Velto.Collection
 
 // The cells of one row of an album grid, made by the grid's row: at once, or just after the first frame
 // for a row below the fold of a fixed-width grid.
+//
+// A row holds one cell per column whatever its albums: the places past a short row's end stand empty and
+// hidden. A list view hands a row that left the screen to another album row, and with the same cells in
+// every row the cells are only told their new albums; none is made or destroyed (a screenful of new cells
+// is more than one frame's work).
 Row {
     id: cellRow
     required property AlbumGrid grid
@@ -16,15 +21,18 @@ Row {
     readonly property bool active: grid !== null && grid.active
     readonly property bool showArtistLink: grid !== null && grid.showArtistLink
     readonly property bool quietSelection: grid !== null && grid.quietSelection
+    readonly property int columns: grid ? grid.columns : 0
 
     spacing: grid ? grid.spacing : 0
 
     Repeater {
-        model: cellRow.cells
+        model: cellRow.columns
         delegate: AlbumCell {
+            required property int index
+            entry: cellRow.cells && index < cellRow.cells.length ? cellRow.cells[index] : null
             width: cellRow.cellWidth
             albums: cellRow.model
-            selected: cellRow.model !== null && cellRow.model.selection === albumId
+            selected: cellRow.model !== null && albumId !== "" && cellRow.model.selection === albumId
             cursor: selected && cellRow.active
             showArtistLink: cellRow.showArtistLink
             quiet: cellRow.quietSelection
