@@ -9,14 +9,21 @@ import Velto.Collection
 // the cover drags the album to the pocket player or a playlist. The rules live in AlbumGridModel.
 Item {
     id: cell
-    // One cell of the grid model's row: { album, id, title, artist, artwork, second, link }.
-    required property var modelData
+    // One cell of the grid model's row: { album, id, title, artist, artwork, second, link }; null for an
+    // empty place at a short row's end, which is hidden. A cell is handed other albums as its row is
+    // reused: everything it shows follows this.
+    property var entry: null
+    readonly property bool shown: entry !== null && entry !== undefined
     property AlbumGridModel albums
     property bool selected: false
     property bool cursor: false
     property bool showArtistLink: true
     property bool quiet: false
-    readonly property string albumId: modelData.id
+    readonly property string albumId: shown ? entry.id : ""
+    readonly property string albumTitle: shown ? entry.title : ""
+    // A space keeps an empty second line one line high.
+    readonly property string second: shown ? entry.second : " "
+    readonly property bool link: shown && entry.link
     readonly property bool lifted: tile.lifted
     // Read again whenever the pins change.
     readonly property bool pinned: Stores.app !== null && Stores.app.pins !== undefined && albums !== null
@@ -24,7 +31,8 @@ Item {
     readonly property var actionSpecs: AlbumGridRules.cellActionsOf(pinned)
     signal open
 
-    objectName: "albumCell:" + cell.modelData.title
+    objectName: "albumCell:" + cell.albumTitle
+    visible: shown
     implicitHeight: parts.implicitHeight
     z: lifted ? 1 : 0
 
@@ -34,12 +42,13 @@ Item {
 
         Tile {
             id: tile
+            objectName: "albumCover"
             width: cell.width
             height: cell.width
-            url: cell.modelData.artwork
+            url: cell.shown ? cell.entry.artwork : ""
             kind: "album"
-            title: cell.modelData.title
-            subtitle: cell.modelData.second.trim()
+            title: cell.albumTitle
+            subtitle: cell.second.trim()
             label: Tile.Never
             actions: [playAction, enqueueAction, pinAction]
             selected: cell.selected
@@ -73,7 +82,7 @@ Item {
                 onRun: cell.albums.runCellAction(cell.albumId, 2)
             }
             PickDrag {
-                pick: Picks.album(cell.modelData.album)
+                pick: cell.shown ? Picks.album(cell.entry.album) : null
             }
             RightClickMenu {
                 page: AlbumMenu {
@@ -85,8 +94,9 @@ Item {
         }
         Item { width: 1; height: 7 }
         Text {
+            objectName: "albumCellTitle"
             width: cell.width
-            text: cell.modelData.title
+            text: cell.albumTitle
             font: cell.Theme.row
             color: cell.selected ? cell.Theme.accentText : cell.Theme.primary
             elide: Text.ElideRight
@@ -99,16 +109,16 @@ Item {
             width: cell.width
             height: plainSecond.implicitHeight
             ArtistLink {
-                visible: cell.modelData.link
+                visible: cell.link
                 width: Math.min(implicitWidth, cell.width)
-                name: cell.modelData.second
+                name: cell.second
                 font: cell.Theme.detail
             }
             Text {
                 id: plainSecond
-                visible: !cell.modelData.link
+                visible: !cell.link
                 width: cell.width
-                text: cell.modelData.second
+                text: cell.second
                 font: cell.Theme.detail
                 color: cell.Theme.secondary
                 elide: Text.ElideRight

@@ -109,11 +109,15 @@ FocusScope {
             Accessible.role: Accessible.Heading
             Accessible.name: text
         }
+        // A row that was handed a heading keeps its cells, hidden, for the next album row it is given.
+        property bool keepsCells: false
+        onHeadingChanged: if (heading && cellLoader.item) keepsCells = true
         // Rows below the fold of a fixed grid are made after the first frame, standing in at their final
         // height meanwhile.
         Loader {
             id: cellLoader
-            active: !gridRow.heading
+            active: !gridRow.heading || gridRow.keepsCells
+            visible: !gridRow.heading
             asynchronous: !grid.scrolling && grid.eagerRows > 0 && gridRow.index >= grid.eagerRows
             Component.onCompleted: setSource("AlbumGridCells.qml", { grid: grid, cells: gridRow.cells })
             Binding {
