@@ -31,6 +31,8 @@ Item {
     readonly property var actionSpecs: AlbumGridRules.cellActionsOf(pinned)
     signal open
 
+    // A click on the album shown before the row was handed on is not one on the album shown now.
+    onEntryChanged: tile.cancelPendingClick()
     objectName: "albumCell:" + cell.albumTitle
     visible: shown
     implicitHeight: parts.implicitHeight

@@ -54,3 +54,8 @@ void Taps::poll() {
     m_pending = false;
     emit single();
 }
+
+void Taps::cancel() {
+    m_pending = false;
+    m_timer.stop();
+}

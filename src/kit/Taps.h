@@ -27,6 +27,9 @@ public:
     Q_INVOKABLE void click();
     // Runs the single action of a click whose interval has passed.
     Q_INVOKABLE void poll();
+    // Drops a click still waiting for a possible second one: the view now shows something else (a list
+    // handed it another row), and the click was meant for what it showed.
+    Q_INVOKABLE void cancel();
 
 signals:
     void single();

@@ -187,6 +187,8 @@ Item {
     TapHandler {
         onTapped: taps.click()
     }
+    // A view handing this tile other content drops a click still waiting to tell single from double.
+    function cancelPendingClick() { taps.cancel() }
     Taps {
         id: taps
         hasDouble: tile.hasDoubleAction

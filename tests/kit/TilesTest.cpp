@@ -201,6 +201,24 @@ TEST_F(TapsTest, DoubleClickRunsOnlyTheDoubleAction) {
     EXPECT_EQ(events, (std::vector<char>{'d', 's', 's'}));
 }
 
+TEST_F(TapsTest, ACancelledClickActsNeitherAloneNorAsHalfADouble) {
+    taps.setProperty("hasDouble", true);
+    taps.click();
+    now += 100;
+    taps.cancel();
+    now += 1000;
+    taps.poll();
+    EXPECT_TRUE(events.empty());
+    // The next click starts afresh: with another soon after, a double click.
+    taps.click();
+    now += 100;
+    taps.cancel();
+    taps.click();
+    now += 100;
+    taps.click();
+    EXPECT_EQ(events, std::vector<char>{'d'});
+}
+
 TEST_F(TapsTest, TheTimerDeliversTheSingleClick) {
     Taps real;
     real.setProperty("hasDouble", true);
