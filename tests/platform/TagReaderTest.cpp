@@ -9,6 +9,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
+#include <taglib/apetag.h>
 
 namespace {
 
@@ -252,15 +253,28 @@ TEST(TagReader, RawAacLengthFromItsFramesAndTagsAroundIt) {
                     QByteArray(30, 0) + char(17);
     const QByteArray front = tag(3, frame(3, "TIT2", QByteArray(1, 0) + "Front Title") +
                                         frame(3, "TCON", QByteArray(1, 0) + "(17)Pop"));
+    TagLib::APE::Tag apeTag;
+    apeTag.setAlbum("APE Album");
+    apeTag.setArtist("APE Artist");
+    const TagLib::ByteVector apeBytes = apeTag.render();
+    const QByteArray ape(apeBytes.data(), qsizetype(apeBytes.size()));
     const QString path = home.folder("songs") + "/song.aac";
-    TestHome::writeFile(path, front + audio + v1);
+    TestHome::writeFile(path, front + audio + ape + v1);
     const FileTags tags = TagReader::read(path);
     ASSERT_TRUE(tags.readable);
     EXPECT_DOUBLE_EQ(tags.seconds, plain.seconds);
     EXPECT_EQ(tags.title, (QStringList{"Front Title", "Old Title"}));
-    EXPECT_EQ(tags.artist, QStringList{"V1 Artist"});
+    EXPECT_EQ(tags.artist, (QStringList{"APE Artist", "V1 Artist"}));
+    EXPECT_EQ(tags.album, QStringList{"APE Album"});
     EXPECT_EQ(tags.genre.value(0), "(17)Pop");
     EXPECT_EQ(tags.date, QStringList{"1999"});
+
+    // An APE tag alone at the end, and no tag at all in front.
+    TestHome::writeFile(path, audio + ape);
+    const FileTags apeOnly = TagReader::read(path);
+    EXPECT_DOUBLE_EQ(apeOnly.seconds, plain.seconds);
+    EXPECT_EQ(apeOnly.album, QStringList{"APE Album"});
+    EXPECT_TRUE(apeOnly.title.isEmpty());
 }
 
 } // namespace id3

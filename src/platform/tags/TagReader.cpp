@@ -11,6 +11,7 @@
 #include <gst/pbutils/pbutils.h>
 
 #include <taglib/aifffile.h>
+#include <taglib/apefooter.h>
 #include <taglib/apetag.h>
 #include <taglib/attachedpictureframe.h>
 #include <taglib/fileref.h>
@@ -19,6 +20,7 @@
 #include <taglib/id3v1genres.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2framefactory.h>
+#include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
 #include <taglib/mp4file.h>
@@ -32,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <mutex>
 
 namespace TagReader {
@@ -202,8 +205,48 @@ bool readWithTagLib(const QByteArray& name, FileTags& out) {
     return true;
 }
 
+// The tags around raw audio TagLib has no reader for: an ID3v2 tag at the start, an APE tag and an ID3v1
+// tag at the end, found where taggers put them. TagLib's MPEG reader finds the same tags, but on bytes that
+// hold no MPEG frame it looks for a misplaced ID3v2 tag through the whole file, a byte at a time.
+class TagsAround : public TagLib::File {
+public:
+    explicit TagsAround(TagLib::IOStream* stream) : TagLib::File(stream) {
+        if (!isValid()) return;
+        const long size = length();
+        if (readAt(0, 3) == TagLib::ID3v2::Header::fileIdentifier())
+            m_id3v2 = std::make_unique<TagLib::ID3v2::Tag>(this, 0);
+        // "TAG" 128 bytes from the end, unless those bytes are the end of an APE tag's footer.
+        long end = size;
+        if (size >= 128 && readAt(size - 128, 3) == TagLib::ID3v1::Tag::fileIdentifier() &&
+            !(size >= 131 && readAt(size - 131, 8) == TagLib::APE::Tag::fileIdentifier())) {
+            m_id3v1 = std::make_unique<TagLib::ID3v1::Tag>(this, size - 128);
+            end = size - 128;
+        }
+        if (end >= TagLib::APE::Footer::size() &&
+            readAt(end - long(TagLib::APE::Footer::size()), 8) == TagLib::APE::Tag::fileIdentifier())
+            m_ape = std::make_unique<TagLib::APE::Tag>(this, end - long(TagLib::APE::Footer::size()));
+    }
+
+    TagLib::ID3v2::Tag* id3v2() const { return m_id3v2.get(); }
+    TagLib::APE::Tag* ape() const { return m_ape.get(); }
+    TagLib::ID3v1::Tag* id3v1() const { return m_id3v1.get(); }
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+
+private:
+    TagLib::ByteVector readAt(long offset, unsigned long count) {
+        seek(offset);
+        return readBlock(count);
+    }
+
+    std::unique_ptr<TagLib::ID3v2::Tag> m_id3v2;
+    std::unique_ptr<TagLib::APE::Tag> m_ape;
+    std::unique_ptr<TagLib::ID3v1::Tag> m_id3v1;
+};
+
 // Raw AAC: the length from the frame headers, the tags from an ID3v2 tag in front and an APE or ID3v1 tag
-// behind, which TagLib's MPEG reader finds without understanding the audio between them.
+// behind.
 bool readRawAac(const QString& path, FileTags& out) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -211,11 +254,15 @@ bool readRawAac(const QString& path, FileTags& out) {
     if (!length) return false;
     out.readable = true;
     out.seconds = finiteSeconds(*length);
-    ReadOnlyFile source(QFile::encodeName(path));
+    const QByteArray name = QFile::encodeName(path);
+    ReadOnlyFile source(name);
     if (!source.isOpen()) return true;
-    TagLib::MPEG::File tagged(source.stream(), TagLib::ID3v2::FrameFactory::instance(), false);
-    if (!tagged.isValid()) return true;
-    setTexts(propertiesOf(&tagged), out);
+    const TagsAround tags(source.stream());
+    TagLib::PropertyMap map;
+    if (tags.id3v2()) merge(map, id3Properties(tags.id3v2(), name.constData(), RawId3::Container::mpeg));
+    if (tags.ape()) merge(map, tags.ape()->properties());
+    if (tags.id3v1()) merge(map, tags.id3v1()->properties());
+    setTexts(map, out);
     return true;
 }
 
