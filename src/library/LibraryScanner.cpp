@@ -327,7 +327,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
                      qsizetype expected) {
     // Eight reader threads of our own start on the files while the walk is still listing them: on a large
     // library the walk is a good part of a full scan, and reading need not wait for it. At most eight of
-    // them read at once. A reader takes one new file at a time, but a run of known files (on a rescan, one
+    // them read at once. A reader takes a few new files at a time and a run of known files (on a rescan, one
     // stat call each) in one go, so that neither the lock nor a wake-up is paid per file. The walk hands
     // its files over in runs of a few hundred, so a rescan wakes the readers a few hundred times, not once
     // per folder.
@@ -339,6 +339,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
     // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).
     // Songs finished before the total was known are reported right after (0, total).
+    constexpr int newFilesPerTake = 4;
     std::mutex mutex;
     std::condition_variable mayStart;
     std::condition_variable sideMayStart;
@@ -416,6 +417,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
         for (;;) {
             mayStart.wait(lock, [&] { return !reporting && (next < list.size() || walkDone || stopped()); });
             if (next >= list.size() || stopped()) break; // the walk is done and every file taken
+            int fresh = 0;
             while (next < list.size() && batch.size() < 64) {
                 const FileUrl& url = list.at(next);
                 if (TagReader::needsDiscoverer(url.path)) {
@@ -425,10 +427,9 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
                     continue;
                 }
                 const bool isKnown = lookup(url.path) != nullptr;
-                if (!batch.isEmpty() && !isKnown) break;
+                if (!isKnown && ++fresh > newFilesPerTake) break;
                 batch.append(url);
                 ++next;
-                if (!isKnown) break;
             }
             if (batch.isEmpty()) continue;
             lock.unlock();
