@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 #include <cmath>
+#include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -18,34 +20,49 @@ int hexValue(char16_t c) {
 
 // The library cache holds 100k of these, and QUrl's general parser is a large part of reading it. The form
 // toString() writes ("file:///" and a percent-encoded path) is decoded here directly; anything else, or
-// anything doubtful (a NUL, malformed UTF-8), is left to QUrl.
-std::optional<QString> decodePlainFileUrl(const QString& text) {
-    static const QString prefix = QStringLiteral("file:///");
-    if (!text.startsWith(prefix) ||
-        (text.size() > prefix.size() && text.at(prefix.size()) == QLatin1Char('/')))
-        return std::nullopt;
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
+// anything doubtful (a NUL, malformed UTF-8), is left to QUrl. `Char` is char16_t for a QString's text and
+// char for the UTF-8 the cache holds, which is read without making a QString of the whole URL first.
+//
+// A first pass checks the text and measures the path; a path of ASCII characters (nearly all) is then
+// written straight into its string, the only allocation: the cache's reader makes 100k of these.
+template <typename Char> std::optional<QString> decodePlainFileUrl(const Char* p, qsizetype n) {
+    constexpr std::string_view prefix = "file:///";
+    const auto size = qsizetype(prefix.size());
+    if (n < size || (n > size && p[size] == '/')) return std::nullopt;
+    for (qsizetype i = 0; i < size; ++i)
+        if (p[i] != Char(prefix[size_t(i)])) return std::nullopt;
+    qsizetype length = 0;
     bool ascii = true;
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
-    for (qsizetype i = prefix.size() - 1, n = text.size(); i < n; ++i) {
-        const char16_t c = p[i];
+    for (qsizetype i = size - 1; i < n; ++i, ++length) {
+        const char16_t c = char16_t(std::make_unsigned_t<Char>(p[i]));
         if (c == '%') {
             if (i + 2 >= n) return std::nullopt;
-            const int hi = hexValue(p[i + 1]);
-            const int lo = hexValue(p[i + 2]);
+            const int hi = hexValue(char16_t(p[i + 1]));
+            const int lo = hexValue(char16_t(p[i + 2]));
             if (hi < 0 || lo < 0 || (hi == 0 && lo == 0)) return std::nullopt;
-            *out++ = char(hi * 16 + lo);
             ascii = ascii && hi < 8;
             i += 2;
-        } else if (plainInPath(c)) {
-            *out++ = char(c);
-        } else {
+        } else if (!plainInPath(c)) {
             return std::nullopt;
         }
     }
-    bytes.truncate(out - bytes.constData());
-    if (ascii) return QString::fromLatin1(bytes);
+    const auto decoded = [&](auto* out) {
+        for (qsizetype i = size - 1; i < n; ++i) {
+            if (p[i] == '%') {
+                *out++ = char(hexValue(char16_t(p[i + 1])) * 16 + hexValue(char16_t(p[i + 2])));
+                i += 2;
+            } else {
+                *out++ = char(p[i]);
+            }
+        }
+    };
+    if (ascii) {
+        QString path(length, Qt::Uninitialized);
+        decoded(reinterpret_cast<char16_t*>(path.data()));
+        return path;
+    }
+    QByteArray bytes(length, Qt::Uninitialized);
+    decoded(bytes.data());
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString path = utf8(bytes);
     if (utf8.hasError()) return std::nullopt;
@@ -55,12 +72,18 @@ std::optional<QString> decodePlainFileUrl(const QString& text) {
 } // namespace
 
 std::optional<FileUrl> FileUrl::fromString(const QString& text) {
-    if (auto path = decodePlainFileUrl(text)) return FileUrl{std::move(*path)};
+    if (auto path = decodePlainFileUrl(reinterpret_cast<const char16_t*>(text.constData()), text.size()))
+        return FileUrl{std::move(*path)};
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid() || !url.isLocalFile()) return std::nullopt;
     QString p = url.toLocalFile();
     if (p.isEmpty()) return std::nullopt;
     return FileUrl{std::move(p)};
+}
+
+std::optional<FileUrl> FileUrl::fromUtf8(std::string_view text) {
+    if (auto path = decodePlainFileUrl(text.data(), qsizetype(text.size()))) return FileUrl{std::move(*path)};
+    return fromString(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
 QString albumKey(const QString& albumArtist, const QString& albumName) {

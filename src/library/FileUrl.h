@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUrl>
 #include <optional>
+#include <string_view>
 
 // A local file's address. Songs and covers are files on this machine, so the path is what is kept and
 // compared; the URL text ("file:///…" percent-encoded) is only made for the data files and for QML.
@@ -18,6 +19,8 @@ struct FileUrl {
     QString toString() const { return QString::fromLatin1(toUrl().toEncoded()); }
     // Accepts only "file:" URLs with a path.
     static std::optional<FileUrl> fromString(const QString& text);
+    // The same, from UTF-8 text.
+    static std::optional<FileUrl> fromUtf8(std::string_view text);
 
     friend bool operator==(const FileUrl&, const FileUrl&) = default;
 };

@@ -155,6 +155,8 @@ TEST(CollectionModel, FileUrlTextRoundTripsAndDecodesLikeQUrl) {
         const QString text = FileUrl::fromPath(p).toString();
         ASSERT_TRUE(FileUrl::fromString(text)) << text.toStdString();
         EXPECT_EQ(FileUrl::fromString(text)->path, p) << text.toStdString();
+        // The cache's reader decodes the same text from its UTF-8 bytes.
+        EXPECT_EQ(FileUrl::fromUtf8(text.toStdString()), FileUrl::fromString(text)) << text.toStdString();
     }
     // Texts not written by us decode as QUrl decodes them, or are refused as it refuses them.
     const QString texts[] = {"file:///m/%C3%A5.mp3",  "file:///m/%c3%a5.mp3", "file:///m/%E2%28.mp3",
@@ -164,6 +166,7 @@ TEST(CollectionModel, FileUrlTextRoundTripsAndDecodesLikeQUrl) {
     for (const QString& t : texts) {
         const QUrl url(t, QUrl::StrictMode);
         const auto decoded = FileUrl::fromString(t);
+        EXPECT_EQ(FileUrl::fromUtf8(t.toStdString()), decoded) << t.toStdString();
         if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty()) {
             ASSERT_TRUE(decoded) << t.toStdString();
             EXPECT_EQ(decoded->path, url.toLocalFile()) << t.toStdString();
