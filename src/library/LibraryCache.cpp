@@ -148,7 +148,7 @@ public:
     const QString& get(std::string_view utf8) {
         if ((m_entries.size() + 1) * 2 > m_slots.size()) grow();
         const size_t mask = m_slots.size() - 1;
-        for (size_t i = std::hash<std::string_view>{}(utf8) & mask;; i = (i + 1) & mask) {
+        for (size_t i = std::hash<std::string_view>{}(utf8)&mask;; i = (i + 1) & mask) {
             const uint32_t entry = m_slots[i];
             if (entry == 0) {
                 m_entries.emplace_back(utf8, QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
