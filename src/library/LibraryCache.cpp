@@ -148,7 +148,7 @@ public:
     const QString& get(std::string_view utf8) {
         if ((m_entries.size() + 1) * 2 > m_slots.size()) grow();
         const size_t mask = m_slots.size() - 1;
-        for (size_t i = std::hash<std::string_view>{}(utf8)&mask;; i = (i + 1) & mask) {
+        for (size_t i = hashOf(utf8) & mask;; i = (i + 1) & mask) {
             const uint32_t entry = m_slots[i];
             if (entry == 0) {
                 m_entries.emplace_back(utf8, QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
@@ -160,11 +160,13 @@ public:
     }
 
 private:
+    static size_t hashOf(std::string_view s) { return std::hash<std::string_view>{}(s); }
+
     void grow() {
         std::vector<uint32_t> table(m_slots.size() * 2, 0);
         const size_t mask = table.size() - 1;
         for (size_t e = 0; e < m_entries.size(); ++e) {
-            size_t i = std::hash<std::string_view>{}(m_entries[e].first) & mask;
+            size_t i = hashOf(m_entries[e].first) & mask;
             while (table[i] != 0)
                 i = (i + 1) & mask;
             table[i] = uint32_t(e + 1);
