@@ -89,6 +89,42 @@ void BM_FullScan(benchmark::State& state) {
 }
 BENCHMARK(BM_FullScan)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
+// The first scan of a library the page cache does not hold (as the files of a new library are), beside the
+// bare loop on the same cold files. Runs only with VELTO_BENCH_COLD=1: it drops the whole machine's page
+// cache before each run, which needs root.
+void BM_ColdFullScan(benchmark::State& state) {
+    if (qEnvironmentVariable("VELTO_BENCH_COLD") != "1") {
+        state.SkipWithError("set VELTO_BENCH_COLD=1 (drops the page cache; needs root)");
+        return;
+    }
+    const auto dropCaches = [] { return std::system("sync && echo 1 > /proc/sys/vm/drop_caches") == 0; };
+    const FileUrl root = FileUrl::fromPath(folder());
+    const QList<FileUrl> files = LibraryScanner::files(root);
+    double scanTime = 0, bareTime = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!dropCaches()) {
+            state.SkipWithError("could not drop the page cache");
+            return;
+        }
+        auto t0 = std::chrono::steady_clock::now();
+        bareLoop(files);
+        bareTime += seconds(std::chrono::steady_clock::now() - t0);
+        if (!dropCaches()) {
+            state.SkipWithError("could not drop the page cache");
+            return;
+        }
+        state.ResumeTiming();
+        QByteArray cacheText;
+        t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(LibraryScanner::scanReusing(root, {}, {}, nullptr, &cacheText));
+        scanTime += seconds(std::chrono::steady_clock::now() - t0);
+    }
+    state.counters["bare_ms"] = 1000 * bareTime / double(state.iterations());
+    state.counters["vs_bare"] = scanTime / bareTime;
+}
+BENCHMARK(BM_ColdFullScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 void BM_RescanUnchanged(benchmark::State& state) {
     const FileUrl root = FileUrl::fromPath(folder());
     const QList<Song> known = LibraryScanner::scan(root, {}, {});

@@ -19,7 +19,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unicode/uchar.h>
+#include <unistd.h>
 
 namespace LibraryScanner {
 
@@ -246,6 +248,52 @@ Song song(const FileUrl& at, const Song* known) {
 
 namespace {
 
+// Asks the kernel to start reading the parts of a file TagLib reads first: its start (headers, and most
+// tags) and its end (ID3v1 and APE tags). On a library not yet in the page cache the readers otherwise wait
+// on the disk one small read at a time; with the next files already on their way, the disk works while the
+// readers parse. A library already cached is noticed (the first byte of a run of files reads without
+// waiting) and then only looked at now and then, since each look costs an open and a close.
+class Readahead {
+public:
+    // How many of the next files to pass over without a look (the library looks cached); it counts them.
+    qsizetype skip(qsizetype available) {
+        const qsizetype n = std::min<qsizetype>(m_skip, available);
+        m_skip -= int(n);
+        return n;
+    }
+
+    void file(const QString& path) {
+        // Non-blocking, so that a FIFO named like a song cannot hold the open; only regular files are hinted.
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0) return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            char first;
+            iovec into{&first, 1};
+            if (::preadv2(fd, &into, 1, 0, RWF_NOWAIT) == 1) {
+                if (++m_cachedRun >= cachedRunToSkip) {
+                    m_cachedRun = 0;
+                    m_skip = filesSkipped;
+                }
+            } else {
+                m_cachedRun = 0;
+                ::posix_fadvise(fd, 0, head, POSIX_FADV_WILLNEED);
+                if (st.st_size > head) ::posix_fadvise(fd, st.st_size - tail, tail, POSIX_FADV_WILLNEED);
+            }
+        }
+        ::close(fd);
+    }
+
+private:
+    static constexpr off_t head = 128 * 1024;
+    static constexpr off_t tail = 64 * 1024;
+    static constexpr int cachedRunToSkip = 32;
+    static constexpr int filesSkipped = 224;
+    int m_cachedRun = 0;
+    int m_skip = 0;
+};
+
 // The texts many songs share (artist, album, album artist, genre), kept once for all the songs a scan reads:
 // without this each song holds its own copies, tens of megabytes at 100,000 songs. The readers share one
 // table; its lock is taken once per song read from its file, which costs nothing beside the reading.
@@ -336,6 +384,9 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     // own: the discoverer's first use loads codec libraries for half a second, and the eight readers must not
     // all stand still behind it.
     //
+    // A tenth thread keeps the disk busy a little ahead of the readers (Readahead above): it only hints, and
+    // reads no file itself.
+    //
     // Progress keeps its order: (0, total) once the walk knows the total, then every 25 finished songs, and
     // no file starts while a report is being made (the receiver may be slow: it hops to the GUI thread).
     // Songs finished before the total was known are reported right after (0, total).
@@ -343,12 +394,18 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     std::mutex mutex;
     std::condition_variable mayStart;
     std::condition_variable sideMayStart;
+    std::condition_variable mayReadAhead;
     QList<FileUrl> list;
     QList<FileUrl> side; // waiting for the discoverer's thread
     bool walkDone = false;
     int readersLeft = 8;
     qsizetype total = -1; // known once the walk is done
     qsizetype next = 0;
+    // The read-ahead thread hints at most this many files past the next one a reader takes: far enough for
+    // the disk to keep busy, near enough that what it fetched is still cached when the file is read.
+    constexpr qsizetype readAheadFiles = 128;
+    qsizetype ahead = 0;
+    bool readAheadWaits = false;
     bool reporting = false;
     qsizetype reported = 0; // the last count reported
     QList<Song> result;
@@ -432,7 +489,11 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
                 ++next;
             }
             if (batch.isEmpty()) continue;
+            // Woken only once half its window is free: a wake-up per take costs the readers more than the
+            // hints save on a cached library.
+            const bool wakeReadAhead = readAheadWaits && ahead <= next + readAheadFiles / 2;
             lock.unlock();
+            if (wakeReadAhead) mayReadAhead.notify_one();
             for (const FileUrl& url : std::as_const(batch)) {
                 if (stopped()) break;
                 done.append(readOne(url, text));
@@ -444,6 +505,35 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
         --readersLeft;
         lock.unlock();
         sideMayStart.notify_all();
+        mayReadAhead.notify_one();
+    };
+
+    // New files only: a known file is only stat'ed, and the discoverer reads its files its own way.
+    auto readAhead = [&] {
+        Readahead hints;
+        std::unique_lock lock(mutex);
+        for (;;) {
+            readAheadWaits = true;
+            mayReadAhead.wait(lock, [&] {
+                ahead = std::max(ahead, next);
+                return stopped() || readersLeft == 0 ||
+                       (ahead < list.size() && ahead < next + readAheadFiles);
+            });
+            readAheadWaits = false;
+            if (stopped() || readersLeft == 0) break;
+            ahead += hints.skip(list.size() - ahead);
+            // Past the known files of its window in one go: a rescan should not pay a turn of the lock for
+            // each, nor hold the lock for long.
+            const qsizetype end = std::min(list.size(), next + readAheadFiles);
+            while (ahead < end &&
+                   (lookup(list.at(ahead).path) || TagReader::needsDiscoverer(list.at(ahead).path)))
+                ++ahead;
+            if (ahead >= end) continue;
+            const FileUrl url = list.at(ahead++);
+            lock.unlock();
+            hints.file(url.path);
+            lock.lock();
+        }
     };
 
     auto sideReader = [&] {
@@ -466,10 +556,11 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
     };
 
     std::vector<std::thread> readers;
-    readers.reserve(9);
+    readers.reserve(10);
     for (int t = 0; t < 8; ++t)
         readers.emplace_back(reader);
     readers.emplace_back(sideReader);
+    readers.emplace_back(readAhead);
 
     QList<FileUrl> pending;
     const auto handOver = [&] {
@@ -479,6 +570,7 @@ QList<Song> scanWith(const FileUrl& folder, const Lookup& lookup, const Progress
         }
         pending.clear();
         mayStart.notify_all();
+        mayReadAhead.notify_one();
     };
     const auto deliver = [&](QList<FileUrl>&& run) {
         // A file the last scan found takes the path text its known song holds, and the walk's own copy goes
