@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 #include <simdjson.h>
 
@@ -138,45 +138,17 @@ using simdjson::ondemand::value;
 
 // Songs of one album share most of their texts; each distinct text is made once, which also keeps a large
 // collection's memory down. The views point into the parser's string buffer, which outlives the table.
-// The texts many songs share (artist, album, genre), made once per distinct text. Kept in two flat arrays
-// (open addressing) rather than a node per text: the table lives only while the cache is read, and tens of
-// thousands of small allocations made and freed for it are a good part of the reading.
 class Texts {
 public:
-    Texts() : m_slots(1024, 0) {}
-
     const QString& get(std::string_view utf8) {
-        if ((m_entries.size() + 1) * 2 > m_slots.size()) grow();
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = hashOf(utf8) & mask;; i = (i + 1) & mask) {
-            const uint32_t entry = m_slots[i];
-            if (entry == 0) {
-                m_entries.emplace_back(utf8, QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-                m_slots[i] = uint32_t(m_entries.size());
-                return m_entries.back().second;
-            }
-            if (m_entries[entry - 1].first == utf8) return m_entries[entry - 1].second;
-        }
+        auto it = m_texts.find(utf8);
+        if (it == m_texts.end())
+            it = m_texts.emplace(utf8, QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).first;
+        return it->second;
     }
 
 private:
-    static size_t hashOf(std::string_view s) { return std::hash<std::string_view>{}(s); }
-
-    void grow() {
-        std::vector<uint32_t> table(m_slots.size() * 2, 0);
-        const size_t mask = table.size() - 1;
-        for (size_t e = 0; e < m_entries.size(); ++e) {
-            size_t i = hashOf(m_entries[e].first) & mask;
-            while (table[i] != 0)
-                i = (i + 1) & mask;
-            table[i] = uint32_t(e + 1);
-        }
-        m_slots = std::move(table);
-    }
-
-    // Index + 1 into m_entries; 0 is an empty slot.
-    std::vector<uint32_t> m_slots;
-    std::vector<std::pair<std::string_view, QString>> m_entries;
+    std::unordered_map<std::string_view, QString> m_texts;
 };
 
 bool readString(value& v, std::string_view& out) {
